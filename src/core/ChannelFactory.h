@@ -1,0 +1,13 @@
+#pragma once
+
+#include <memory>
+
+#include "core/IChannelSDK.h"
+
+namespace Vyro {
+
+// Constructs the channel class of a store; the default channel for any other type. Constructing a
+// channel calls nothing of its store.
+std::shared_ptr<IChannelSDK> MakeChannel(int channelType);
+
+} // namespace Vyro

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "common/Platform.h"
+
+namespace Vyro {
+
+// A loaded store runtime library; unloaded when destroyed.
+class StoreLibrary {
+public:
+    // Loads `fileName` from `directory` first (so that its own dependencies are found there too),
+    // then by the platform's default search. Null, with the reason logged, when neither works.
+    static std::unique_ptr<StoreLibrary> Load(const std::wstring& directory, const std::wstring& fileName);
+    // The same from the library's own folder.
+    static std::unique_ptr<StoreLibrary> LoadBesideLibrary(const std::wstring& fileName);
+
+    ~StoreLibrary();
+    StoreLibrary(const StoreLibrary&) = delete;
+    StoreLibrary& operator=(const StoreLibrary&) = delete;
+
+    // Resolves an exported function into `slot`; false, with an ERROR naming it, when it is missing.
+    template <typename Function>
+    bool Bind(const char* name, Function*& slot) const
+    {
+        slot = reinterpret_cast<Function*>(FindFunction(name));
+        return slot != nullptr;
+    }
+
+    const std::string& Name() const { return name_; }
+
+private:
+    StoreLibrary(Platform::ModuleHandle module, std::string name);
+    void* FindFunction(const char* name) const;
+
+    Platform::ModuleHandle module_;
+    std::string name_;
+};
+
+// A store's function table, bound on first use: the library is loaded and every function resolved
+// the first time a channel needs the store, never during detection. A failure is remembered, so a
+// missing store is reported once rather than every frame.
+template <typename Table>
+class LazyStoreApi {
+public:
+    using BindFunction = bool (*)(const StoreLibrary& library, Table& table);
+
+    LazyStoreApi(std::wstring fileName, BindFunction bind) : fileName_(std::move(fileName)), bind_(bind) {}
+    // A table supplied up front, for channels driven by test functions.
+    explicit LazyStoreApi(const Table& table) : table_(table), state_(State::Bound) {}
+
+    // The bound table, or null when the store library or one of its functions is missing.
+    const Table* Get()
+    {
+        if (state_ == State::Unbound) {
+            library_ = StoreLibrary::LoadBesideLibrary(fileName_);
+            state_ = library_ && bind_(*library_, table_) ? State::Bound : State::Failed;
+        }
+        return state_ == State::Bound ? &table_ : nullptr;
+    }
+
+private:
+    enum class State { Unbound, Bound, Failed };
+
+    std::wstring fileName_;
+    BindFunction bind_ = nullptr;
+    std::unique_ptr<StoreLibrary> library_;
+    Table table_{};
+    State state_ = State::Unbound;
+};
+
+} // namespace Vyro
