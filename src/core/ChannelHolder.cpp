@@ -53,6 +53,8 @@ int DetectChannelType()
 
 std::shared_ptr<IChannelSDK> GetChannel() { return CreateSDK(); }
 
+void InstallChannel(std::shared_ptr<IChannelSDK> channel) { Holder().channel = std::move(channel); }
+
 void ReleaseChannel()
 {
     ChannelHolder& holder = Holder();

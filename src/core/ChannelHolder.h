@@ -10,6 +10,10 @@ namespace Vyro {
 // Not locked: the exports are called from one thread at a time.
 std::shared_ptr<IChannelSDK> GetChannel();
 
+// Puts a ready-made channel in the holder as if it had been detected and created; for programs that
+// link the library's code directly (tests, benchmarks) rather than detect a store.
+void InstallChannel(std::shared_ptr<IChannelSDK> channel);
+
 // Drops the held channel and the detection result; the next GetChannel detects again.
 void ReleaseChannel();
 

@@ -1,0 +1,105 @@
+// The per-frame and per-request costs: an idle Tick, event delivery, and one request's parse and
+// reply. "allocs" counts heap allocations per iteration.
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include "VyroChannel.h"
+#include "core/BaseChannelSDK.h"
+#include "core/ChannelHolder.h"
+#include "core/Envelope.h"
+
+namespace {
+std::atomic<long> allocations{0};
+} // namespace
+
+void* operator new(std::size_t size)
+{
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* memory = std::malloc(size == 0 ? 1 : size)) {
+        return memory;
+    }
+    throw std::bad_alloc();
+}
+// GCC cannot see that these pair with the operator new above.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
+#pragma GCC diagnostic pop
+
+namespace {
+
+// A store channel's Tick with nothing to pump: only the event dispatch.
+class DispatchingChannel : public Vyro::BaseChannelSDK {
+public:
+    int GetChannelType() override { return Vyro::ChannelType::Steam; }
+    void Tick() override { DispatchEvents(); }
+};
+
+void CountAllocations(benchmark::State& state, long before)
+{
+    state.counters["allocs"] = benchmark::Counter(static_cast<double>(allocations.load() - before),
+                                                  benchmark::Counter::kAvgIterations);
+}
+
+void IgnoreEvent(int, const char* json) { benchmark::DoNotOptimize(json); }
+
+void BM_IdleTick(benchmark::State& state)
+{
+    Vyro::InstallChannel(std::make_shared<DispatchingChannel>());
+    const long before = allocations.load();
+    for (auto _ : state) {
+        VyroChannel_Tick();
+    }
+    CountAllocations(state, before);
+    Vyro::ReleaseChannel();
+}
+BENCHMARK(BM_IdleTick);
+
+void BM_Dispatch64Events(benchmark::State& state)
+{
+    auto channel = std::make_shared<DispatchingChannel>();
+    Vyro::InstallChannel(channel);
+    VyroChannel_RegisterCallback(1, &IgnoreEvent);
+    const std::string payload = R"({"active":true,"channel":"steam","steam":{"appId":480}})";
+    long posting = 0;
+    const long before = allocations.load();
+    for (auto _ : state) {
+        state.PauseTiming();
+        const long beforePosting = allocations.load();
+        for (int i = 0; i < 64; ++i) {
+            channel->PostEvent(1, 0, payload);
+        }
+        posting += allocations.load() - beforePosting;
+        state.ResumeTiming();
+        VyroChannel_Tick();
+    }
+    state.counters["allocs"] = benchmark::Counter(static_cast<double>(allocations.load() - before - posting),
+                                                  benchmark::Counter::kAvgIterations);
+    state.SetItemsProcessed(state.iterations() * 64);
+    Vyro::ReleaseChannel();
+}
+BENCHMARK(BM_Dispatch64Events);
+
+void BM_RequestRoundTrip(benchmark::State& state)
+{
+    const char* params = R"({"requestId":"r-42","productIds":["gold_100","gold_500"],"google":{"offerId":"o1"}})";
+    const nlohmann::json result = {{"authenticated", true},
+                                   {"token", "14000000bc3f9d2e8a7b6c5d4e3f2a1b"},
+                                   {"steam", {{"steamId", "76561198000000000"}, {"personaName", "Player"}}}};
+    const long before = allocations.load();
+    for (auto _ : state) {
+        const nlohmann::json request = Vyro::ParseParameters(params);
+        std::string reply = Vyro::MakeSuccessResponse(result, Vyro::ChannelType::Steam, Vyro::GetRequestId(request));
+        benchmark::DoNotOptimize(reply);
+    }
+    CountAllocations(state, before);
+}
+BENCHMARK(BM_RequestRoundTrip);
+
+} // namespace
+
+BENCHMARK_MAIN();
