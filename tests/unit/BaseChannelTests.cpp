@@ -254,3 +254,13 @@ TEST(ChannelEventsThreads, PostingFromSeveralThreadsWhileTicking)
     }
     EXPECT_EQ(threadedDeliveries.load(), kThreads * kPerThread / 2);
 }
+
+TEST_F(ChannelEvents, TypesOutsideTheKnownOnesWorkLikeAnyOther)
+{
+    channel.RegisterCallback(-5, &ListenerA);
+    channel.RegisterCallback(1000, &ListenerB);
+    channel.PostEvent(1000, 3, "big");
+    channel.PostEvent(-5, -1, "negative");
+    channel.Tick();
+    EXPECT_EQ(deliveries, (std::vector<Delivery>{{"B", 3, "big"}, {"A", -1, "negative"}}));
+}
