@@ -1,42 +1,11 @@
 #include "HostLibrary.h"
 
+#include <type_traits>
 #include <utility>
-
-#if defined(_WIN32)
-#include <windows.h>
-#else
-#include <dlfcn.h>
-#endif
 
 namespace VyroHost {
 
 namespace {
-
-void* OpenModule(const std::filesystem::path& path, std::string& error)
-{
-#if defined(_WIN32)
-    HMODULE module = LoadLibraryW(path.wstring().c_str());
-    if (module == nullptr) {
-        error = "LoadLibraryW failed for " + path.string() + ", error " + std::to_string(GetLastError());
-    }
-    return reinterpret_cast<void*>(module);
-#else
-    void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (module == nullptr) {
-        error = dlerror();
-    }
-    return module;
-#endif
-}
-
-void* FindSymbol(void* module, const char* name)
-{
-#if defined(_WIN32)
-    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(module), name));
-#else
-    return dlsym(module, name);
-#endif
-}
 
 struct RequestExport {
     const char* name;
@@ -70,27 +39,18 @@ const char* HostLibrary::FileName()
 
 std::unique_ptr<HostLibrary> HostLibrary::Open(const std::filesystem::path& path, std::string& error)
 {
-    void* module = OpenModule(path, error);
-    if (module == nullptr) {
+    std::unique_ptr<Module> module = Module::Open(path, error);
+    if (!module) {
         return nullptr;
     }
-    std::unique_ptr<HostLibrary> library(new HostLibrary(module));
+    std::unique_ptr<HostLibrary> library(new HostLibrary(std::move(module)));
     if (!library->Resolve(error)) {
         return nullptr;
     }
     return library;
 }
 
-HostLibrary::~HostLibrary()
-{
-#if defined(_WIN32)
-    FreeLibrary(static_cast<HMODULE>(module_));
-#else
-    dlclose(module_);
-#endif
-}
-
-void* HostLibrary::Symbol(const char* name) const { return FindSymbol(module_, name); }
+void* HostLibrary::Symbol(const char* name) const { return module_->Symbol(name); }
 
 bool HostLibrary::Resolve(std::string& error)
 {

@@ -3,7 +3,9 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 
+#include "Module.h"
 #include "VyroChannel.h"
 
 namespace VyroHost {
@@ -29,7 +31,6 @@ class HostLibrary {
 public:
     // Null with `error` set when the file cannot be loaded or lacks an export.
     static std::unique_ptr<HostLibrary> Open(const std::filesystem::path& path, std::string& error);
-    ~HostLibrary();
     HostLibrary(const HostLibrary&) = delete;
     HostLibrary& operator=(const HostLibrary&) = delete;
 
@@ -44,10 +45,10 @@ public:
     Exports::Request RequestByName(const std::string& name) const;
 
 private:
-    explicit HostLibrary(void* module) : module_(module) {}
+    explicit HostLibrary(std::unique_ptr<Module> module) : module_(std::move(module)) {}
     bool Resolve(std::string& error);
 
-    void* module_;
+    std::unique_ptr<Module> module_;
     Exports exports_{};
 };
 

@@ -1,0 +1,37 @@
+#include "Stores.h"
+
+namespace VyroHost {
+
+namespace {
+
+// One entry per store a session can be staged for.
+const std::vector<StoreSetup>& Setups()
+{
+    static const std::vector<StoreSetup> setups{
+        {"none", {}}, // the library alone: detection finds no store runtime
+    };
+    return setups;
+}
+
+} // namespace
+
+const StoreSetup* FindStore(const std::string& name)
+{
+    for (const StoreSetup& setup : Setups()) {
+        if (setup.name == name) {
+            return &setup;
+        }
+    }
+    return nullptr;
+}
+
+std::string StoreNames()
+{
+    std::string names;
+    for (const StoreSetup& setup : Setups()) {
+        names += (names.empty() ? "" : ", ") + setup.name;
+    }
+    return names;
+}
+
+} // namespace VyroHost
