@@ -8,8 +8,6 @@
 namespace Vyro {
 
 namespace {
-constinit Logger globalLogger;
-
 std::tm LocalTimeNow()
 {
     const std::time_t now = std::time(nullptr);
@@ -23,7 +21,14 @@ std::tm LocalTimeNow()
 }
 } // namespace
 
-Logger& GlobalLogger() { return globalLogger; }
+Logger& GlobalLogger()
+{
+    // Made on first use and never destroyed, so that code running during any other static
+    // initialisation or destruction can log. (std::mutex is not constexpr with every threads
+    // runtime, which rules out constant initialisation.)
+    static Logger* const logger = new Logger;
+    return *logger;
+}
 
 const char* Logger::LevelName(int level)
 {

@@ -19,10 +19,9 @@ enum : int { Trace = 0, Debug = 1, Info = 2, Warning = 3, Error = 4 };
 using LogHandlerFn = void (*)(int level, const char* line);
 
 // The one process-wide sink: every line goes to standard output and to the host's handler.
-// Constant-initialised so that code running before any other initialisation can log.
 class Logger {
 public:
-    constexpr Logger() = default;
+    Logger() = default;
 
     void Log(int level, std::string_view message);
     void SetHandler(LogHandlerFn handler, int level);
@@ -39,6 +38,8 @@ private:
     std::mutex mutex_;
 };
 
+// Created on first use and never destroyed, so that code running before any other initialisation
+// or during the library's shutdown (a channel destroyed with its holder) can still log.
 Logger& GlobalLogger();
 
 inline void Log(int level, std::string_view message) { GlobalLogger().Log(level, message); }
