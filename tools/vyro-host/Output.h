@@ -4,7 +4,7 @@
 #include <mutex>
 #include <vector>
 
-#include "ScenarioCheck.h"
+#include "Json.h"
 
 namespace VyroHost {
 

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "ScenarioCheck.h"
+#include "Json.h"
 
 namespace VyroHost {
 

@@ -4,11 +4,9 @@
 #include <string>
 #include <vector>
 
-#include <nlohmann/json.hpp>
+#include "Json.h"
 
 namespace VyroHost {
-
-using Json = nlohmann::ordered_json;
 
 // "Exactly `count` output records match `match`."
 struct CountExpectation {

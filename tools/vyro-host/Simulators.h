@@ -5,9 +5,9 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "Module.h"
-#include "ScenarioCheck.h"
 
 namespace VyroHost {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <variant>
 
-#include "ScenarioCheck.h"
+#include "Json.h"
 
 namespace VyroHost {
 
