@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <new>
 
 #include "common/Platform.h"
 
@@ -23,10 +24,12 @@ std::tm LocalTimeNow()
 
 Logger& GlobalLogger()
 {
-    // Made on first use and never destroyed, so that code running during any other static
-    // initialisation or destruction can log. (std::mutex is not constexpr with every threads
-    // runtime, which rules out constant initialisation.)
-    static Logger* const logger = new Logger;
+    // Built on first use in static storage and never destroyed, so that code running during any
+    // other static initialisation or destruction can log, and unloading the library leaves no heap
+    // block behind. (std::mutex is not constexpr with every threads runtime, which rules out
+    // constant initialisation.)
+    alignas(Logger) static unsigned char storage[sizeof(Logger)];
+    static Logger* const logger = new (storage) Logger;
     return *logger;
 }
 

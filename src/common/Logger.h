@@ -38,8 +38,7 @@ private:
     std::mutex mutex_;
 };
 
-// Created on first use and never destroyed, so that code running before any other initialisation
-// or during the library's shutdown (a channel destroyed with its holder) can still log.
+// The process-wide logger, usable at any time, including during the library's shutdown.
 Logger& GlobalLogger();
 
 inline void Log(int level, std::string_view message) { GlobalLogger().Log(level, message); }
