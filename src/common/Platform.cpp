@@ -77,7 +77,8 @@ std::vector<ProcessAncestor> WalkAncestors(const ProcessSnapshot& snapshot, std:
     if (self == snapshot.end()) {
         return ancestors;
     }
-    std::set<std::uint32_t> visited;
+    // Ourselves included: a stale parent id may have been reused for this very process.
+    std::set<std::uint32_t> visited{selfId};
     for (std::uint32_t current = self->second.parentId; current != 0;) {
         if (!visited.insert(current).second) {
             Log(LogLevel::Warning, "Cycle detected in process tree at PID {}", current);
