@@ -147,8 +147,9 @@ std::wstring FindDllPath(const std::wstring& dllName)
         return {};
     }
     struct stat status {};
-    if (stat(ToNarrowPath(path).c_str(), &status) != 0 || S_ISDIR(status.st_mode)) {
-        Log(LogLevel::Error, "SearchPathW() failed for {}, error: {}", name, errno == 0 ? ENOENT : errno);
+    const int error = stat(ToNarrowPath(path).c_str(), &status) != 0 ? errno : S_ISDIR(status.st_mode) ? ENOENT : 0;
+    if (error != 0) {
+        Log(LogLevel::Error, "SearchPathW() failed for {}, error: {}", name, error);
         return {};
     }
     return path;
@@ -302,6 +303,12 @@ std::vector<ProcessAncestor> GetProcessAncestors()
     return WalkAncestors(snapshot, static_cast<std::uint32_t>(getpid()));
 }
 
+namespace {
+// The longest region name Windows hands out is 84 characters (a buffer of 85 with its terminator).
+constexpr std::size_t kGeoNameLength = 85;
+constexpr const char* kGeoNameCharacters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+} // namespace
+
 std::string GetUserGeoName()
 {
     // The region of the user's locale ("en_GB.UTF-8" gives GB), by the POSIX precedence of the
@@ -317,7 +324,10 @@ std::string GetUserGeoName()
             return {};
         }
         const std::string region = locale.substr(underscore + 1, locale.find_first_of(".@", underscore) - underscore - 1);
-        return region;
+        // A region is a code such as GB or 419; anything else in the variable is not one.
+        const bool isCode = !region.empty() && region.size() < kGeoNameLength &&
+                            region.find_first_not_of(kGeoNameCharacters) == std::string::npos;
+        return isCode ? region : std::string{};
     }
     return {};
 }
