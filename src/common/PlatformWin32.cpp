@@ -163,11 +163,12 @@ ProcessSnapshot ReadProcessSnapshot(HANDLE snapshotHandle)
 
 std::vector<ProcessAncestor> GetProcessAncestors()
 {
-    const UniqueHandle snapshotHandle(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (snapshotHandle.get() == INVALID_HANDLE_VALUE) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) {
         Log(LogLevel::Error, "CreateToolhelp32Snapshot() failed, error: {}", GetLastError());
         return {};
     }
+    const UniqueHandle snapshotHandle(snapshot);
     return WalkAncestors(ReadProcessSnapshot(snapshotHandle.get()), GetCurrentProcessId());
 }
 
