@@ -157,15 +157,6 @@ TEST(FileVersion, ReadsAllFourPartsOfEachFile)
     EXPECT_TRUE(log.Lines().empty());
 }
 
-TEST(FileVersion, VersionsOrderByMajorMinorBuildRevision)
-{
-    const Platform::FileVersion required{9, 60, 0, 0};
-    EXPECT_LT((Platform::FileVersion{9, 59, 99, 99}), required);
-    EXPECT_LT(required, (Platform::FileVersion{9, 60, 0, 1}));
-    EXPECT_LT((Platform::FileVersion{8, 99, 99, 99}), required);
-    EXPECT_GT((Platform::FileVersion{10, 0, 0, 0}), required);
-}
-
 TEST(FileVersion, FileWithoutVersionWarnsAndGivesNothing)
 {
     LogCapture log;
