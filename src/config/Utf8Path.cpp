@@ -1,0 +1,16 @@
+#include "config/Utf8Path.h"
+
+namespace Vyro {
+
+std::filesystem::path PathFromUtf8(std::string_view text)
+{
+    return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
+std::string PathToUtf8(const std::filesystem::path& path)
+{
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+} // namespace Vyro
