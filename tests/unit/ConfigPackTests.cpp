@@ -116,7 +116,8 @@ TEST_F(ConfigPackFolder, FilesMergeInSortedOrderAndOnlyLowerCaseJsonCounts)
 {
     folder_.Write("b.json", R"({"b": 2, "a": 1})");
     folder_.Write("a.json", R"({"z": true})");
-    folder_.Write("A.json", R"({"first": "upper-case names sort first"})");
+    // Upper-case names sort before lower-case ones (and cannot share a name on Windows).
+    folder_.Write("Z.json", R"({"first": "upper-case names sort first"})");
     folder_.Write("c.JSON", R"({"ignored": 1})");
     folder_.Write("notes.txt", R"({"ignored": 2})");
     std::filesystem::create_directory(folder_.Path() / "folder.json");
