@@ -8,8 +8,8 @@
 #include "CommandLine.h"
 #include "Failure.h"
 #include "PackCommand.h"
-#include "vyro-host/StdoutRedirect.h"
 #include "StoreQueries.h"
+#include "vyro-host/StdoutRedirect.h"
 
 #if defined(_WIN32)
 #include "common/Platform.h"
