@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "config/Utf8Path.h"
+#include "config/ConfigStoreKey.h"
 #include "config/mmkv/MMKV.h"
 
 namespace {
@@ -20,18 +21,6 @@ constexpr int kKeys = 1000;
 constexpr std::array<const char*, 7> kReadKeys = {"epic.productName", "epic.productVersion", "epic.productId",
                                                   "epic.sandboxId",   "epic.deploymentId",   "epic.clientId",
                                                   "epic.clientSecret"};
-
-std::string StoreKey()
-{
-    std::string key;
-    for (std::uint64_t word :
-         {0xC58E18EC050C22F9ull, 0x3E0F0ED8B2BC5613ull, 0x08D34AC401B5526Dull, 0x1DBBC6EC5DE95D69ull}) {
-        for (int i = 0; i < 8; ++i) {
-            key.push_back(static_cast<char>(word >> (8 * i)));
-        }
-    }
-    return key;
-}
 
 // A store of kKeys keys written by our writer into a temporary folder, removed afterwards. MMKV keeps
 // every instance it opened for the life of the process, one per (folder, id): a fresh open needs a
@@ -79,7 +68,7 @@ public:
 
 private:
     static inline int runs_ = 0;
-    const std::string key_ = StoreKey();
+    const std::string key_ = Vyro::kConfigStoreKey;
     fs::path folder_;
     MMKV* writer_ = nullptr;
     int copies_ = 0;

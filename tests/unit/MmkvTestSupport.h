@@ -14,6 +14,7 @@
 
 #include "ConfigTestFolder.h"
 #include "config/Utf8Path.h"
+#include "config/ConfigStoreKey.h"
 #include "config/mmkv/MMKV.h"
 
 // Shared by the store's tests: the project key, fixture copies, raw file access, and a reading of
@@ -26,18 +27,8 @@ using json = nlohmann::json;
 inline constexpr const char* kStoreId = "VyroChannelConfig";
 inline constexpr const char* kMetaName = "VyroChannelConfig.crc";
 
-// The four 64-bit constants, each little-endian, one after the other.
-inline std::string ProjectKey()
-{
-    std::string key;
-    for (std::uint64_t word :
-         {0xC58E18EC050C22F9ull, 0x3E0F0ED8B2BC5613ull, 0x08D34AC401B5526Dull, 0x1DBBC6EC5DE95D69ull}) {
-        for (int i = 0; i < 8; ++i) {
-            key.push_back(static_cast<char>(word >> (8 * i)));
-        }
-    }
-    return key;
-}
+// The store key the fixtures were written with (the key test checks the constant against them).
+inline std::string ProjectKey() { return Vyro::kConfigStoreKey; }
 
 inline std::string FromHex(std::string_view hex)
 {
