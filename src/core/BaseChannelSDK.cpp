@@ -9,12 +9,18 @@ namespace Vyro {
 
 int BaseChannelSDK::GetChannelType() { return ChannelType::None; }
 
+void BaseChannelSDK::Answer(ResultCallback cb, int code, const std::string& reply)
+{
+    if (cb != nullptr) {
+        cb(code, reply.c_str());
+    }
+}
+
 void BaseChannelSDK::NotImplemented(const char* params, ResultCallback cb, int type)
 {
     const std::string requestId = GetRequestId(ParseParameters(params));
     if (cb != nullptr) {
-        const std::string reply = MakeNotImplementedResponse(type, requestId);
-        cb(CallbackCode::Failure, reply.c_str());
+        Answer(cb, CallbackCode::Failure, MakeNotImplementedResponse(type, requestId));
     }
 }
 

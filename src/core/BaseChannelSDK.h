@@ -62,6 +62,9 @@ protected:
     // type; events nobody listens to go back to the end of the queue. Game thread only.
     void DispatchEvents();
 
+    // Sends `reply` to `cb` unless the caller passed no callback.
+    static void Answer(ResultCallback cb, int code, const std::string& reply);
+
     // Answers -1 "Not implemented" naming this channel's store.
     void NotImplemented(const char* params, ResultCallback cb, int type);
 

@@ -57,8 +57,11 @@ public:
             library_ = StoreLibrary::LoadBesideLibrary(fileName_);
             state_ = library_ && bind_(*library_, table_) ? State::Bound : State::Failed;
         }
-        return state_ == State::Bound ? &table_ : nullptr;
+        return Bound();
     }
+
+    // The table if an earlier Get bound it; never loads anything.
+    const Table* Bound() const { return state_ == State::Bound ? &table_ : nullptr; }
 
 private:
     enum class State { Unbound, Bound, Failed };

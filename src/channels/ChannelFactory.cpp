@@ -1,0 +1,19 @@
+#include "core/ChannelFactory.h"
+
+#include "channels/steam/SteamChannelSDK.h"
+#include "core/BaseChannelSDK.h"
+
+namespace Vyro {
+
+std::shared_ptr<IChannelSDK> MakeChannel(int channelType)
+{
+    switch (channelType) {
+    case ChannelType::Steam:
+        return std::make_shared<SteamChannelSDK>();
+    default:
+        // Stores without a channel class of their own get the default channel.
+        return std::make_shared<BaseChannelSDK>();
+    }
+}
+
+} // namespace Vyro
