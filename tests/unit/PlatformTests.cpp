@@ -363,13 +363,14 @@ struct ProbeReport {
 std::optional<ProbeReport> RunProbe(int depth, const std::vector<std::string>& options)
 {
     const fs::path output = fs::temp_directory_path() /
-                            ("vyro-platform-probe-" + std::to_string(VyroTest::CurrentProcessId()) + ".txt");
+                            ("vyro-platform-probe-" + std::to_string(VyroTools::CurrentProcessId()) + ".txt");
     std::vector<std::string> arguments{output.string(), std::to_string(depth)};
     arguments.insert(arguments.end(), options.begin(), options.end());
-    const int exitCode = VyroTest::RunChild(kProbe, arguments);
+    std::string error;
+    const auto exitCode = VyroTools::RunChild(kProbe, arguments, error);
     std::ifstream file(output, std::ios::binary);
     if (exitCode != 0 || !file) {
-        ADD_FAILURE() << "the probe exited with " << exitCode;
+        ADD_FAILURE() << "the probe exited with " << exitCode.value_or(-1) << error;
         return std::nullopt;
     }
     ProbeReport report;
@@ -397,7 +398,7 @@ TEST(ProcessAncestors, ChildSeesThisProcessAsItsParent)
     const auto report = RunProbe(0, {});
     ASSERT_TRUE(report);
     ASSERT_GE(report->ancestors.size(), 1u);
-    EXPECT_EQ(report->ancestors[0], (std::pair<std::uint32_t, std::string>{VyroTest::CurrentProcessId(),
+    EXPECT_EQ(report->ancestors[0], (std::pair<std::uint32_t, std::string>{VyroTools::CurrentProcessId(),
                                                                            TEST_PROGRAM_NAME}));
 }
 
@@ -407,8 +408,8 @@ TEST(ProcessAncestors, GrandchildSeesItsLauncherFirstThenThisProcess)
     ASSERT_TRUE(report);
     ASSERT_GE(report->ancestors.size(), 2u);
     EXPECT_EQ(report->ancestors[0].second, kProbe.filename().string());
-    EXPECT_NE(report->ancestors[0].first, VyroTest::CurrentProcessId());
-    EXPECT_EQ(report->ancestors[1], (std::pair<std::uint32_t, std::string>{VyroTest::CurrentProcessId(),
+    EXPECT_NE(report->ancestors[0].first, VyroTools::CurrentProcessId());
+    EXPECT_EQ(report->ancestors[1], (std::pair<std::uint32_t, std::string>{VyroTools::CurrentProcessId(),
                                                                            TEST_PROGRAM_NAME}));
 }
 
