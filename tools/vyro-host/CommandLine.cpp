@@ -1,8 +1,14 @@
 #include "CommandLine.h"
 
+#include <algorithm>
+
+#include "PlainFileName.h"
+
 namespace VyroHost {
 
 namespace {
+
+constexpr const char* kLaunchedBy = "--launched-by";
 
 // The value after an option, or null with `error` set when the command line ends there.
 const std::string* OptionValue(const std::vector<std::string>& arguments, std::size_t& index, std::string& error)
@@ -14,6 +20,57 @@ const std::string* OptionValue(const std::vector<std::string>& arguments, std::s
     return &arguments[++index];
 }
 
+// "a.exe,b.exe" as its names; "" as none.
+std::optional<std::vector<std::string>> LauncherNames(const std::string& list, std::string& error)
+{
+    std::vector<std::string> names;
+    for (std::size_t start = 0; !list.empty() && start <= list.size();) {
+        const std::size_t comma = std::min(list.find(',', start), list.size());
+        names.push_back(list.substr(start, comma - start));
+        if (!IsPlainFileName(names.back())) {
+            error = std::string(kLaunchedBy) + ": \"" + names.back() + "\" is not an executable file name";
+            return std::nullopt;
+        }
+        start = comma + 1;
+    }
+    return names;
+}
+
+bool SetOption(Options& options, const std::string& name, const std::string& value, std::string& error)
+{
+    if (name == kLaunchedBy) {
+        options.launchedBy = LauncherNames(value, error);
+        return options.launchedBy.has_value();
+    }
+    if (name == "--store") {
+        options.store = value;
+    } else {
+        options.library = value;
+    }
+    return true;
+}
+
+// Reads the argument at `index` and, for an option with a value, moves `index` to that value.
+bool ReadArgument(const std::vector<std::string>& arguments, std::size_t& index, Options& options,
+                  std::optional<std::filesystem::path>& scenario, std::string& error)
+{
+    const std::string& argument = arguments[index];
+    if (argument == "--check") {
+        options.check = true;
+        return true;
+    }
+    if (argument == "--store" || argument == "--library" || argument == kLaunchedBy) {
+        const std::string* value = OptionValue(arguments, index, error);
+        return value != nullptr && SetOption(options, argument, *value, error);
+    }
+    if (argument.starts_with("-") || scenario) {
+        error = "unexpected argument " + argument;
+        return false;
+    }
+    scenario = argument;
+    return true;
+}
+
 } // namespace
 
 std::optional<Options> ParseCommandLine(const std::vector<std::string>& arguments, std::string& error)
@@ -21,24 +78,12 @@ std::optional<Options> ParseCommandLine(const std::vector<std::string>& argument
     Options options;
     std::optional<std::filesystem::path> scenario;
     for (std::size_t index = 0; index < arguments.size(); ++index) {
-        const std::string& argument = arguments[index];
-        if (argument == "--check") {
-            options.check = true;
-        } else if (argument == "--store" || argument == "--library") {
-            const std::string* value = OptionValue(arguments, index, error);
-            if (value == nullptr) {
-                return std::nullopt;
-            }
-            if (argument == "--store") {
-                options.store = *value;
-            } else {
-                options.library = *value;
-            }
-        } else if (argument.starts_with("-") || scenario) {
-            error = "unexpected argument " + argument;
+        const std::size_t first = index;
+        if (!ReadArgument(arguments, index, options, scenario, error)) {
             return std::nullopt;
-        } else {
-            scenario = argument;
+        }
+        if (arguments[first] != kLaunchedBy) {
+            options.passedOn.insert(options.passedOn.end(), arguments.begin() + first, arguments.begin() + index + 1);
         }
     }
     if (!scenario) {
@@ -47,6 +92,13 @@ std::optional<Options> ParseCommandLine(const std::vector<std::string>& argument
     }
     options.scenario = *scenario;
     return options;
+}
+
+std::vector<std::string> DirectStartArguments(const Options& options)
+{
+    std::vector<std::string> arguments{kLaunchedBy, ""};
+    arguments.insert(arguments.end(), options.passedOn.begin(), options.passedOn.end());
+    return arguments;
 }
 
 } // namespace VyroHost

@@ -9,7 +9,7 @@
 
 namespace VyroHost {
 
-std::filesystem::path ExecutableFolder()
+std::filesystem::path ExecutablePath()
 {
 #if defined(_WIN32)
     std::wstring buffer(32768, L'\0');
@@ -18,12 +18,14 @@ std::filesystem::path ExecutableFolder()
         return {};
     }
     buffer.resize(length);
-    return std::filesystem::path(buffer).parent_path();
+    return std::filesystem::path(buffer);
 #else
     std::error_code error;
     const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::path() : executable.parent_path();
+    return error ? std::filesystem::path() : executable;
 #endif
 }
+
+std::filesystem::path ExecutableFolder() { return ExecutablePath().parent_path(); }
 
 } // namespace VyroHost

@@ -4,8 +4,11 @@
 
 namespace VyroHost {
 
-// The folder of the running harness executable, where the build puts the library and the
-// simulated store runtimes; empty if the system cannot tell.
+// The running harness executable; empty if the system cannot tell.
+std::filesystem::path ExecutablePath();
+
+// The folder of the running harness executable, where the build puts the library, the simulated
+// store runtimes and the launcher; empty if the system cannot tell.
 std::filesystem::path ExecutableFolder();
 
 } // namespace VyroHost

@@ -4,13 +4,15 @@
 #include <fstream>
 #include <string_view>
 
+#include "PlainFileName.h"
 #include "StepParser.h"
 
 namespace VyroHost {
 
 namespace {
 
-constexpr std::string_view kMembers[] = {"description", "stage", "steps", "expect", "expectCount"};
+constexpr std::string_view kMembers[] = {"description", "store", "launchedBy", "stage",
+                                         "steps", "expect", "expectCount"};
 
 std::optional<Json> ReadJson(const std::filesystem::path& file, std::string& error)
 {
@@ -90,12 +92,6 @@ bool ReadCounts(const Json& document, Expectations& expectations, std::string& e
     return true;
 }
 
-bool IsPlainFileName(const std::string& text)
-{
-    const std::filesystem::path name(text);
-    return !name.empty() && name.filename() == name && text != "." && text != "..";
-}
-
 bool ReadStage(const Json& document, Scenario& scenario, std::string& error)
 {
     const Json stage = document.value("stage", Json::object());
@@ -113,6 +109,34 @@ bool ReadStage(const Json& document, Scenario& scenario, std::string& error)
     return true;
 }
 
+bool ReadStore(const Json& document, Scenario& scenario, std::string& error)
+{
+    if (!document.contains("store")) {
+        return true;
+    }
+    if (!document["store"].is_string()) {
+        error = "\"store\" must be a store name";
+        return false;
+    }
+    scenario.store = document["store"].get<std::string>();
+    return true;
+}
+
+bool ReadLaunchedBy(const Json& document, Scenario& scenario, std::string& error)
+{
+    if (!document.contains("launchedBy")) {
+        return true;
+    }
+    const Json& names = document["launchedBy"];
+    const auto isName = [](const Json& name) { return name.is_string() && IsPlainFileName(name.get<std::string>()); };
+    if (!names.is_array() || !std::all_of(names.begin(), names.end(), isName)) {
+        error = "\"launchedBy\" must be an array of executable file names, outermost first";
+        return false;
+    }
+    scenario.launchedBy = names.get<std::vector<std::string>>();
+    return true;
+}
+
 } // namespace
 
 std::optional<Scenario> LoadScenario(const std::filesystem::path& file, std::string& error)
@@ -121,7 +145,8 @@ std::optional<Scenario> LoadScenario(const std::filesystem::path& file, std::str
     Scenario scenario;
     const bool valid = document && CheckMembers(*document, error) && ReadSteps((*document)["steps"], scenario, error) &&
                        ReadInOrder(*document, scenario.expectations, error) &&
-                       ReadCounts(*document, scenario.expectations, error) && ReadStage(*document, scenario, error);
+                       ReadCounts(*document, scenario.expectations, error) && ReadStage(*document, scenario, error) &&
+                       ReadStore(*document, scenario, error) && ReadLaunchedBy(*document, scenario, error);
     if (!valid) {
         error = file.string() + ": " + error;
         return std::nullopt;

@@ -11,9 +11,14 @@
 
 namespace VyroHost {
 
-// A scenario file: {"description": ..., "stage": {...}, "steps": [...], "expect": [...],
-// "expectCount": [{"match": {...}, "count": N}]}.
+// A scenario file: {"description": ..., "store": NAME, "launchedBy": [NAME, ...], "stage": {...},
+// "steps": [...], "expect": [...], "expectCount": [{"match": {...}, "count": N}]}.
 struct Scenario {
+    // The store to stage for when the command line names none.
+    std::optional<std::string> store;
+    // Executable names of the processes the scenario runs under, outermost first, in place of the
+    // store's own; empty: started directly.
+    std::optional<std::vector<std::string>> launchedBy;
     std::vector<Step> steps;
     Expectations expectations;
     // Extra files to place beside the library: file name -> source, relative to the harness's folder.

@@ -42,18 +42,14 @@ bool CopyInto(const fs::path& source, const fs::path& target, std::string& error
 
 } // namespace
 
-std::unique_ptr<StagedFolder> StagedFolder::Create(const fs::path& library,
-                                                   const std::map<std::string, fs::path>& files, std::string& error)
+std::unique_ptr<StagedFolder> StagedFolder::Create(const std::map<std::string, fs::path>& files, std::string& error)
 {
     fs::path folder;
     if (!MakeFreshFolder(folder, error)) {
         return nullptr;
     }
     // Owned from here on, so that a failed copy still removes the folder.
-    std::unique_ptr<StagedFolder> staged(new StagedFolder(folder, folder / library.filename()));
-    if (!CopyInto(library, staged->library_, error)) {
-        return nullptr;
-    }
+    std::unique_ptr<StagedFolder> staged(new StagedFolder(folder));
     for (const auto& [name, source] : files) {
         if (!CopyInto(source, folder / name, error)) {
             return nullptr;

@@ -8,7 +8,8 @@ namespace {
 const std::vector<StoreSetup>& Setups()
 {
     static const std::vector<StoreSetup> setups{
-        {"none", {}}, // the library alone: detection finds no store runtime
+        {"none", {}, {}}, // the library alone: detection finds no store runtime
+        {"steam", {{"steam_api64.dll", "steam_api64.dll"}}, {"steam.exe"}},
     };
     return setups;
 }

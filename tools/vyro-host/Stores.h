@@ -12,10 +12,12 @@ struct StagedFile {
     std::string source;
 };
 
-// What `--store NAME` places beside the library besides the library itself.
+// What `--store NAME` places beside the library besides the library itself, and the executable
+// names of the processes that start a game from that store, outermost first.
 struct StoreSetup {
     std::string name;
     std::vector<StagedFile> files;
+    std::vector<std::string> launchers;
 };
 
 // Null for a store name the harness does not know.

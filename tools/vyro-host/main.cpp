@@ -9,6 +9,7 @@
 #include "ExecutableFolder.h"
 #include "HostCallbacks.h"
 #include "HostLibrary.h"
+#include "LaunchChain.h"
 #include "Output.h"
 #include "Scenario.h"
 #include "ScenarioCheck.h"
@@ -34,10 +35,11 @@ int Fail(const std::string& message)
     return kCannotRun;
 }
 
-// The store's files first, so that a scenario can replace one of them with its own.
-std::map<std::string, fs::path> FilesToStage(const StoreSetup& store, const Scenario& scenario, const fs::path& bin)
+// The library, then the store's files, so that a scenario can replace one of them with its own.
+std::map<std::string, fs::path> FilesToStage(const fs::path& library, const StoreSetup& store, const Scenario& scenario,
+                                             const fs::path& bin)
 {
-    std::map<std::string, fs::path> files;
+    std::map<std::string, fs::path> files{{library.filename().string(), library}};
     for (const StagedFile& file : store.files) {
         files[file.name] = bin / file.source;
     }
@@ -48,9 +50,10 @@ std::map<std::string, fs::path> FilesToStage(const StoreSetup& store, const Scen
 }
 
 // The library and the simulators are unloaded on return, before the staged folder is removed.
-bool RunScenario(const Scenario& scenario, const StagedFolder& folder, Output& output, std::string& error)
+bool RunScenario(const Scenario& scenario, const fs::path& libraryCopy, const StagedFolder& folder, Output& output,
+                 std::string& error)
 {
-    const auto library = HostLibrary::Open(folder.LibraryPath(), error);
+    const auto library = HostLibrary::Open(libraryCopy, error);
     if (!library) {
         return false;
     }
@@ -75,6 +78,34 @@ int CheckOutput(const std::vector<Json>& records, const Expectations& expectatio
     return kPassed;
 }
 
+// The launchers do not divert their standard output, so the run inside them writes its records
+// where this process would have.
+int PlayUnderLaunchers(const Options& options, const std::vector<std::string>& launchers)
+{
+    std::string error;
+    const auto exitCode = RunUnderLaunchers(ExecutableFolder() / VYRO_LAUNCHER_FILE, launchers, ExecutablePath(),
+                                            DirectStartArguments(options), error);
+    return exitCode ? *exitCode : Fail(error);
+}
+
+int PlayScenario(const Options& options, const Scenario& scenario, const StoreSetup& store)
+{
+    std::string error;
+    std::FILE* sink = DivertStandardOutput(error);
+    if (sink == nullptr) {
+        return Fail(error);
+    }
+    Output output(sink);
+    RouteCallbacksTo(output);
+    const fs::path bin = ExecutableFolder();
+    const fs::path library = options.library.value_or(bin / HostLibrary::FileName());
+    const auto folder = StagedFolder::Create(FilesToStage(library, store, scenario, bin), error);
+    if (!folder || !RunScenario(scenario, folder->Folder() / library.filename(), *folder, output, error)) {
+        return Fail(error);
+    }
+    return options.check ? CheckOutput(output.Records(), scenario.expectations) : kPassed;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -84,28 +115,18 @@ int main(int argc, char** argv)
     if (!options) {
         return Fail(error + "\n" + kUsage);
     }
-    const StoreSetup* store = FindStore(options->store);
-    if (store == nullptr) {
-        return Fail("unknown store \"" + options->store + "\" (known: " + StoreNames() + ")\n" + kUsage);
-    }
     const auto scenario = LoadScenario(options->scenario, error);
     if (!scenario) {
         return Fail(error);
     }
+    const std::string storeName = options->store.value_or(scenario->store.value_or("none"));
+    const StoreSetup* store = FindStore(storeName);
+    if (store == nullptr) {
+        return Fail("unknown store \"" + storeName + "\" (known: " + StoreNames() + ")\n" + kUsage);
+    }
     if (options->check && scenario->expectations.Empty()) {
         return Fail(options->scenario.string() + ": --check needs \"expect\" or \"expectCount\"");
     }
-    std::FILE* sink = DivertStandardOutput(error);
-    if (sink == nullptr) {
-        return Fail(error);
-    }
-    Output output(sink);
-    RouteCallbacksTo(output);
-    const fs::path bin = ExecutableFolder();
-    const auto folder = StagedFolder::Create(options->library.value_or(bin / HostLibrary::FileName()),
-                                             FilesToStage(*store, *scenario, bin), error);
-    if (!folder || !RunScenario(*scenario, *folder, output, error)) {
-        return Fail(error);
-    }
-    return options->check ? CheckOutput(output.Records(), scenario->expectations) : kPassed;
+    const auto launchers = options->launchedBy.value_or(scenario->launchedBy.value_or(store->launchers));
+    return launchers.empty() ? PlayScenario(*options, *scenario, *store) : PlayUnderLaunchers(*options, launchers);
 }
