@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+namespace Vyro::SteamSim {
+
+// Typed reading of the members of one control request. A member that is absent reads as nothing;
+// one of the wrong type or out of range reads as nothing and records an error naming the op, the
+// member and what it must be. The first error is kept; an op applies nothing once one is recorded.
+class ControlFields {
+public:
+    // Refuses members other than "op" and `known` at once, so that a misspelt member is not
+    // silently ignored.
+    ControlFields(const nlohmann::json& request, std::string op, std::initializer_list<const char*> known);
+
+    bool Has(const char* name) const { return request_.contains(name); }
+    bool IsNull(const char* name) const { return Has(name) && request_[name].is_null(); }
+    void Require(const char* name);
+    // Refuses a request that gives both members.
+    void Exclusive(const char* first, const char* second);
+
+    std::optional<bool> Bool(const char* name);
+    std::optional<std::string> String(const char* name);
+    std::optional<std::int64_t> Integer(const char* name, std::int64_t min, std::int64_t max);
+    // An unsigned 64-bit value as a JSON number or a decimal string (which survives tools that
+    // read JSON numbers as doubles).
+    std::optional<std::uint64_t> Unsigned64(const char* name);
+    // A byte given as a number from 0 to 255, or a bool for 1 and 0.
+    std::optional<std::uint8_t> ByteOrBool(const char* name);
+    // Bytes as hexadecimal digit pairs, at most `maxBytes` of them.
+    std::optional<std::vector<std::uint8_t>> HexBytes(const char* name, std::size_t maxBytes);
+
+    bool Failed() const { return error_.has_value(); }
+    const std::string& Error() const { return *error_; }
+
+private:
+    void Fail(const char* name, const std::string& requirement);
+
+    const nlohmann::json& request_;
+    std::string op_;
+    std::optional<std::string> error_;
+};
+
+} // namespace Vyro::SteamSim

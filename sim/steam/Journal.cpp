@@ -1,0 +1,16 @@
+#include "Journal.h"
+
+namespace Vyro::SteamSim {
+
+nlohmann::json Journal::Calls(const std::optional<std::string>& function) const
+{
+    nlohmann::json calls = nlohmann::json::array();
+    for (const nlohmann::json& entry : entries_) {
+        if (!function || entry.value("fn", std::string()) == *function) {
+            calls.push_back(entry);
+        }
+    }
+    return calls;
+}
+
+} // namespace Vyro::SteamSim
