@@ -12,7 +12,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 
 #include "common/FileVersionNote.h"
@@ -218,6 +217,24 @@ std::optional<FileVersion> ReadElfVersion(const std::string& bytes)
 
 } // namespace
 
+namespace {
+
+// In blocks rather than byte by byte: store runtimes with debug information run to megabytes.
+std::string ReadStream(std::ifstream& file)
+{
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return std::move(bytes).str();
+}
+
+std::string ReadWholeFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return ReadStream(file);
+}
+
+} // namespace
+
 std::optional<FileVersion> GetFileVersion(const std::wstring& path)
 {
     if (path.empty()) {
@@ -230,8 +247,7 @@ std::optional<FileVersion> GetFileVersion(const std::wstring& path)
         Log(LogLevel::Warning, "GetFileVersionInfoSizeW() failed for {}, error: {}", narrow, ENOENT);
         return std::nullopt;
     }
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    auto version = ReadElfVersion(bytes);
+    auto version = ReadElfVersion(ReadStream(file));
     if (!version) {
         Log(LogLevel::Warning, "GetFileVersionInfoSizeW() failed for {}, error: {}", narrow, ENODATA);
     }
@@ -239,12 +255,6 @@ std::optional<FileVersion> GetFileVersion(const std::wstring& path)
 }
 
 namespace {
-
-std::string ReadWholeFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-}
 
 // The executable name of a process: the kernel's name for it, which is cut to 15 bytes, completed
 // from the first command-line argument when that was the case.
