@@ -19,12 +19,13 @@ struct Batch {
 
 // Takes the queue for delivery; nothing when the runtime is not initialised or a delivery is
 // already running (a call from inside a callback, or from another thread, delivers nothing, so
-// records always arrive in queue order).
+// records always arrive in queue order). An empty queue is left alone: games pump every frame, and
+// a frame with nothing to deliver should cost next to nothing.
 std::optional<Batch> BeginDelivery()
 {
     return WithState([](SimState& state) -> std::optional<Batch> {
         ++state.runtime.runCallbacksCalls;
-        if (!state.runtime.initialised || state.delivering) {
+        if (!state.runtime.initialised || state.delivering || state.runtime.queued.empty()) {
             return std::nullopt;
         }
         state.delivering = true;
