@@ -2,33 +2,11 @@
 // reply. "allocs" counts heap allocations per iteration.
 #include <benchmark/benchmark.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
+#include "AllocationCount.h"
 #include "VyroChannel.h"
 #include "core/BaseChannelSDK.h"
 #include "core/ChannelHolder.h"
 #include "core/Envelope.h"
-
-namespace {
-std::atomic<long> allocations{0};
-} // namespace
-
-void* operator new(std::size_t size)
-{
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* memory = std::malloc(size == 0 ? 1 : size)) {
-        return memory;
-    }
-    throw std::bad_alloc();
-}
-// GCC cannot see that these pair with the operator new above.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
-#pragma GCC diagnostic pop
 
 namespace {
 
@@ -39,22 +17,16 @@ public:
     void Tick() override { DispatchEvents(); }
 };
 
-void CountAllocations(benchmark::State& state, long before)
-{
-    state.counters["allocs"] = benchmark::Counter(static_cast<double>(allocations.load() - before),
-                                                  benchmark::Counter::kAvgIterations);
-}
-
 void IgnoreEvent(int, const char* json) { benchmark::DoNotOptimize(json); }
 
 void BM_IdleTick(benchmark::State& state)
 {
     Vyro::InstallChannel(std::make_shared<DispatchingChannel>());
-    const long before = allocations.load();
+    const long before = VyroBench::Allocations();
     for (auto _ : state) {
         VyroChannel_Tick();
     }
-    CountAllocations(state, before);
+    VyroBench::CountAllocations(state, before);
     Vyro::ReleaseChannel();
 }
 BENCHMARK(BM_IdleTick);
@@ -66,18 +38,18 @@ void BM_Dispatch64Events(benchmark::State& state)
     VyroChannel_RegisterCallback(1, &IgnoreEvent);
     const std::string payload = R"({"active":true,"channel":"steam","steam":{"appId":480}})";
     long posting = 0;
-    const long before = allocations.load();
+    const long before = VyroBench::Allocations();
     for (auto _ : state) {
         state.PauseTiming();
-        const long beforePosting = allocations.load();
+        const long beforePosting = VyroBench::Allocations();
         for (int i = 0; i < 64; ++i) {
             channel->PostEvent(1, 0, payload);
         }
-        posting += allocations.load() - beforePosting;
+        posting += VyroBench::Allocations() - beforePosting;
         state.ResumeTiming();
         VyroChannel_Tick();
     }
-    state.counters["allocs"] = benchmark::Counter(static_cast<double>(allocations.load() - before - posting),
+    state.counters["allocs"] = benchmark::Counter(static_cast<double>(VyroBench::Allocations() - before - posting),
                                                   benchmark::Counter::kAvgIterations);
     state.SetItemsProcessed(state.iterations() * 64);
     Vyro::ReleaseChannel();
@@ -90,13 +62,13 @@ void BM_RequestRoundTrip(benchmark::State& state)
     const nlohmann::json result = {{"authenticated", true},
                                    {"token", "14000000bc3f9d2e8a7b6c5d4e3f2a1b"},
                                    {"steam", {{"steamId", "76561198000000000"}, {"personaName", "Player"}}}};
-    const long before = allocations.load();
+    const long before = VyroBench::Allocations();
     for (auto _ : state) {
         const nlohmann::json request = Vyro::ParseParameters(params);
         std::string reply = Vyro::MakeSuccessResponse(result, Vyro::ChannelType::Steam, Vyro::GetRequestId(request));
         benchmark::DoNotOptimize(reply);
     }
-    CountAllocations(state, before);
+    VyroBench::CountAllocations(state, before);
 }
 BENCHMARK(BM_RequestRoundTrip);
 
