@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# Builds the library and the host harness natively and plays the demo scenario.
+# Builds the library, the host harness and the simulated Steam runtime natively and plays a
+# scenario: the Steam session unless arguments for vyro-host are given.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 cmake --preset posix >/dev/null
-cmake --build --preset posix --target VyroChannel vyro-host
-build/posix/bin/vyro-host --store none "${1:-examples/scenarios/default-channel.json}"
+cmake --build --preset posix --target VyroChannel vyro-host vyro_sim_steam
+if [ $# -eq 0 ]; then
+    set -- examples/scenarios/steam-session.json
+fi
+build/posix/bin/vyro-host "$@"
