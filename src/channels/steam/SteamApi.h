@@ -118,6 +118,8 @@ protected:
     CallbackBase(const CallbackBase&) = delete;
     CallbackBase& operator=(const CallbackBase&) = delete;
 };
+// vtable pointer, flags at offset 8, id at offset 12.
+static_assert(sizeof(void*) != 8 || sizeof(CallbackBase) == 16);
 
 // The exports of steam_api64.dll that the channel calls.
 using SteamInternal_SteamAPI_Init_t = InitResult(const char* interfaceVersions, InitErrorText* errorText);
