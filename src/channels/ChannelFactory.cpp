@@ -1,5 +1,6 @@
 #include "core/ChannelFactory.h"
 
+#include "channels/google/GoogleChannelSDK.h"
 #include "channels/steam/SteamChannelSDK.h"
 #include "core/BaseChannelSDK.h"
 
@@ -10,6 +11,8 @@ std::shared_ptr<IChannelSDK> MakeChannel(int channelType)
     switch (channelType) {
     case ChannelType::Steam:
         return std::make_shared<SteamChannelSDK>();
+    case ChannelType::Google:
+        return std::make_shared<GoogleChannelSDK>();
     default:
         // Stores without a channel class of their own get the default channel.
         return std::make_shared<BaseChannelSDK>();

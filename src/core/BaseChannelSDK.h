@@ -54,6 +54,9 @@ public:
     void Invite(const char* params, ResultCallback cb) override;
     void RecentPlayers(const char* params, ResultCallback cb) override;
 
+    // Sends `reply` to `cb` unless the caller passed no callback.
+    static void Answer(ResultCallback cb, int code, const std::string& reply);
+
     // Queues an event for the next Tick; safe from any thread.
     void PostEvent(int type, int code, std::string json);
 
@@ -61,9 +64,6 @@ protected:
     // Delivers at most 64 of the events queued when it starts, in order, to the listeners of their
     // type; events nobody listens to go back to the end of the queue. Game thread only.
     void DispatchEvents();
-
-    // Sends `reply` to `cb` unless the caller passed no callback.
-    static void Answer(ResultCallback cb, int code, const std::string& reply);
 
     // Answers -1 "Not implemented" naming this channel's store.
     void NotImplemented(const char* params, ResultCallback cb, int type);

@@ -8,7 +8,12 @@ StoreLibrary::StoreLibrary(Platform::ModuleHandle module, std::string name) : mo
 {
 }
 
-StoreLibrary::~StoreLibrary() { Platform::FreeLibrary(module_); }
+StoreLibrary::~StoreLibrary()
+{
+    if (!keepLoaded_) {
+        Platform::FreeLibrary(module_);
+    }
+}
 
 std::unique_ptr<StoreLibrary> StoreLibrary::Load(const std::wstring& directory, const std::wstring& fileName)
 {

@@ -30,12 +30,17 @@ public:
 
     const std::string& Name() const { return name_; }
 
+    // Leaves the library loaded when this object goes, for runtimes whose own threads may still be
+    // running inside it.
+    void KeepLoadedForProcess() { keepLoaded_ = true; }
+
 private:
     StoreLibrary(Platform::ModuleHandle module, std::string name);
     void* FindFunction(const char* name) const;
 
     Platform::ModuleHandle module_;
     std::string name_;
+    bool keepLoaded_ = false;
 };
 
 // A store's function table, bound on first use: the library is loaded and every function resolved
@@ -45,8 +50,13 @@ template <typename Table>
 class LazyStoreApi {
 public:
     using BindFunction = bool (*)(const StoreLibrary& library, Table& table);
+    // Whether the library is unloaded with this object or stays for the rest of the process.
+    enum class Lifetime { WithApi, Process };
 
-    LazyStoreApi(std::wstring fileName, BindFunction bind) : fileName_(std::move(fileName)), bind_(bind) {}
+    LazyStoreApi(std::wstring fileName, BindFunction bind, Lifetime lifetime = Lifetime::WithApi)
+        : fileName_(std::move(fileName)), bind_(bind), lifetime_(lifetime)
+    {
+    }
     // A table supplied up front, for channels driven by test functions.
     explicit LazyStoreApi(const Table& table) : table_(table), state_(State::Bound) {}
 
@@ -55,6 +65,9 @@ public:
     {
         if (state_ == State::Unbound) {
             library_ = StoreLibrary::LoadBesideLibrary(fileName_);
+            if (library_ && lifetime_ == Lifetime::Process) {
+                library_->KeepLoadedForProcess();
+            }
             state_ = library_ && bind_(*library_, table_) ? State::Bound : State::Failed;
         }
         return Bound();
@@ -68,6 +81,7 @@ private:
 
     std::wstring fileName_;
     BindFunction bind_ = nullptr;
+    Lifetime lifetime_ = Lifetime::WithApi;
     std::unique_ptr<StoreLibrary> library_;
     Table table_{};
     State state_ = State::Unbound;

@@ -177,8 +177,12 @@ TEST_F(Detection, UnloadForgetsTheResultSoTheNextCallDetectsAfresh)
     PlaceEmpty(kEpic);
     const auto& exports = LoadLibraryAndChannel();
     EXPECT_TRUE(Logged("Multiple DLL FOUND:" + kGoogle + ", " + kEpic + ", "));
+    const std::size_t detectionErrors = Messages(kError).size();
     exports.Products("{}", &Answer);
-    EXPECT_EQ(Messages(kError).size(), 3u) << "no second detection while the channel lives";
+    const auto errors = Messages(kError);
+    EXPECT_TRUE(std::none_of(errors.begin() + static_cast<std::ptrdiff_t>(detectionErrors), errors.end(),
+                             [](const std::string& m) { return m.starts_with("SearchPathW() failed"); }))
+        << "no second detection while the channel lives";
 
     exports.Unload("{}", &Answer);
     Remove(kGoogle);
