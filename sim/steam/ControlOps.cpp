@@ -6,11 +6,16 @@
 
 #include "ControlFields.h"
 #include "ControlReply.h"
+#include "Journal.h"
 #include "SimState.h"
 
 namespace Vyro::SteamSim {
 
 namespace {
+
+using Sim::ControlFields;
+using Sim::Refusal;
+using Sim::Success;
 
 constexpr std::int64_t kInt32Min = std::numeric_limits<std::int32_t>::min();
 constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
@@ -176,18 +181,8 @@ nlohmann::json ReleaseTickets(const nlohmann::json& request)
 
 nlohmann::json JournalCalls(const nlohmann::json& request)
 {
-    ControlFields fields(request, "journal", {"fn", "clear"});
-    const auto function = fields.String("fn");
-    const auto clear = fields.Bool("clear");
-    if (fields.Failed()) {
-        return Refusal(fields.Error());
-    }
-    return WithState([&](SimState& state) {
-        nlohmann::json calls = state.runtime.journal.Calls(function);
-        if (clear.value_or(false)) {
-            state.runtime.journal.Clear();
-        }
-        return Success({{"count", calls.size()}, {"calls", std::move(calls)}});
+    return Sim::AnswerJournalRequest(request, [](auto read) {
+        return WithState([&](SimState& state) { return read(state.runtime.journal); });
     });
 }
 
@@ -207,7 +202,7 @@ nlohmann::json State(const nlohmann::json& request)
     });
 }
 
-constexpr std::array<std::pair<const char*, ControlOp>, 8> kOps{{
+constexpr std::array<Sim::NamedControlOp, 8> kOps{{
     {"reset", Reset},
     {"set", Set},
     {"overlay", Overlay},
@@ -220,23 +215,6 @@ constexpr std::array<std::pair<const char*, ControlOp>, 8> kOps{{
 
 } // namespace
 
-ControlOp FindControlOp(const std::string& name)
-{
-    for (const auto& [opName, op] : kOps) {
-        if (name == opName) {
-            return op;
-        }
-    }
-    return nullptr;
-}
-
-std::string ControlOpNames()
-{
-    std::string names;
-    for (const auto& entry : kOps) {
-        names += (names.empty() ? "" : ", ") + std::string(entry.first);
-    }
-    return names;
-}
+std::span<const Sim::NamedControlOp> ControlOps() { return kOps; }
 
 } // namespace Vyro::SteamSim

@@ -1,17 +1,12 @@
 #pragma once
 
-#include <string>
+#include <span>
 
-#include <nlohmann/json.hpp>
+#include "ControlDispatch.h"
 
 namespace Vyro::SteamSim {
 
-// One control op: the request object in, the reply object out.
-using ControlOp = nlohmann::json (*)(const nlohmann::json& request);
-
-// The op named `name`, or null.
-ControlOp FindControlOp(const std::string& name);
-// Every op's name, for the message that refuses an unknown one.
-std::string ControlOpNames();
+// Every control op of the simulated Steam runtime.
+std::span<const Sim::NamedControlOp> ControlOps();
 
 } // namespace Vyro::SteamSim

@@ -2,14 +2,18 @@
 
 #include <cstdint>
 #include <deque>
-#include <mutex>
+#include <utility>
 
 #include "CallbackRecords.h"
 #include "CallbackRegistry.h"
 #include "Journal.h"
+#include "SharedState.h"
 #include "SimSettings.h"
 
 namespace Vyro::SteamSim {
+
+using Sim::Journal;
+using Sim::JournalText;
 
 // What the simulated Steam client knows about this process; "reset" starts it afresh.
 struct Runtime {
@@ -32,17 +36,12 @@ struct SimState {
     bool delivering = false;
 };
 
-std::mutex& StateMutex();
-// The state itself; reach it only through WithState.
-SimState& UnguardedState();
-
-// Runs `use` on the state with its lock held. `use` must not call into a callback object: a
-// callback may call straight back into the runtime from any thread.
+// Runs `use` on the process-wide state with its lock held. `use` must not call into a callback
+// object: a callback may call straight back into the runtime from any thread.
 template <typename Use>
 auto WithState(Use&& use)
 {
-    const std::lock_guard lock(StateMutex());
-    return use(UnguardedState());
+    return Sim::SharedState<SimState>::Instance().With(std::forward<Use>(use));
 }
 
 } // namespace Vyro::SteamSim

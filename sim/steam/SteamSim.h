@@ -4,13 +4,8 @@
 // the types the channel binds them as, and the simulator's control entry point.
 #include <type_traits>
 
+#include "SimExport.h"
 #include "channels/steam/SteamApi.h"
-
-#if defined(_WIN32)
-#define VYRO_SIM_EXPORT __declspec(dllexport)
-#else
-#define VYRO_SIM_EXPORT __attribute__((visibility("default")))
-#endif
 
 extern "C" {
 
@@ -28,10 +23,6 @@ VYRO_SIM_EXPORT Vyro::Steamworks::HAuthTicket SteamAPI_ISteamUser_GetAuthTicketF
 VYRO_SIM_EXPORT const char* SteamAPI_ISteamFriends_GetPersonaName(void* friends);
 VYRO_SIM_EXPORT Vyro::Steamworks::AppId SteamAPI_ISteamUtils_GetAppID(void* utils);
 VYRO_SIM_EXPORT bool SteamAPI_ISteamUtils_IsOverlayEnabled(void* utils);
-
-// Programs the simulator and reads what it saw; `json` is one control request, the reply is JSON
-// text valid until this thread's next control call.
-VYRO_SIM_EXPORT const char* VyroSim_Control(const char* json);
 
 } // extern "C"
 

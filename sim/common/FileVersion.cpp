@@ -1,5 +1,5 @@
-// The file version of one build of the simulated runtime (see vyro_sim_steam_runtime); on Windows
-// a version resource carries it instead.
+// The file version of one build of a simulated runtime (see vyro_sim_runtime); on Windows a version
+// resource carries it instead.
 #include "common/FileVersionNote.h"
 
 #if !defined(_WIN32)

@@ -4,7 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
-namespace Vyro::SteamSim {
+namespace Vyro::Sim {
 
 // {"ok":true} with the members of `details`.
 inline nlohmann::json Success(nlohmann::json details = nlohmann::json::object())
@@ -16,4 +16,4 @@ inline nlohmann::json Success(nlohmann::json details = nlohmann::json::object())
 
 inline nlohmann::json Refusal(const std::string& error) { return {{"ok", false}, {"error", error}}; }
 
-} // namespace Vyro::SteamSim
+} // namespace Vyro::Sim

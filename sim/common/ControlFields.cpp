@@ -4,7 +4,7 @@
 #include <charconv>
 #include <limits>
 
-namespace Vyro::SteamSim {
+namespace Vyro::Sim {
 
 namespace {
 
@@ -55,15 +55,32 @@ std::optional<std::vector<std::uint8_t>> ParseHex(const std::string& text)
 } // namespace
 
 ControlFields::ControlFields(const nlohmann::json& request, std::string op, std::initializer_list<const char*> known)
-    : request_(request), op_(std::move(op))
+    : request_(request), op_(std::move(op)), error_(&ownError_)
 {
-    for (const auto& member : request.items()) {
-        const bool isKnown = member.key() == "op" || std::any_of(known.begin(), known.end(), [&](const char* name) {
-                                 return member.key() == name;
-                             });
+    RefuseUnknownMembers(known, true);
+}
+
+ControlFields::ControlFields(ControlFields& parent, const nlohmann::json& object, const std::string& where,
+                             std::initializer_list<const char*> known)
+    : request_(object), op_(parent.op_ + ": " + where), error_(parent.error_)
+{
+    if (!object.is_object()) {
+        if (!Failed()) {
+            *error_ = op_ + " must be an object, got " + Show(object);
+        }
+        return;
+    }
+    RefuseUnknownMembers(known, false);
+}
+
+void ControlFields::RefuseUnknownMembers(std::initializer_list<const char*> known, bool takesOp)
+{
+    for (const auto& member : request_.items()) {
+        const bool isKnown = (takesOp && member.key() == "op") ||
+                             std::any_of(known.begin(), known.end(), [&](const char* name) { return member.key() == name; });
         if (!isKnown) {
-            error_ = op_ + ": unknown member \"" + member.key() + "\"" +
-                     (known.size() == 0 ? std::string(" (it takes none)") : " (it takes " + JoinNames(known) + ")");
+            Refuse("unknown member \"" + member.key() + "\"" +
+                   (known.size() == 0 ? std::string(" (it takes none)") : " (it takes " + JoinNames(known) + ")"));
             return;
         }
     }
@@ -71,22 +88,29 @@ ControlFields::ControlFields(const nlohmann::json& request, std::string op, std:
 
 void ControlFields::Fail(const char* name, const std::string& requirement)
 {
-    if (!error_) {
-        error_ = op_ + ": \"" + name + "\" must be " + requirement + ", got " + Show(request_[name]);
+    if (!Failed()) {
+        *error_ = op_ + ": \"" + name + "\" must be " + requirement + ", got " + Show(request_[name]);
+    }
+}
+
+void ControlFields::Refuse(const std::string& what)
+{
+    if (!Failed()) {
+        *error_ = op_ + ": " + what;
     }
 }
 
 void ControlFields::Require(const char* name)
 {
-    if (!error_ && !Has(name)) {
-        error_ = op_ + ": \"" + name + "\" is required";
+    if (!Has(name)) {
+        Refuse("\"" + std::string(name) + "\" is required");
     }
 }
 
 void ControlFields::Exclusive(const char* first, const char* second)
 {
-    if (!error_ && Has(first) && Has(second)) {
-        error_ = op_ + ": give \"" + first + "\" or \"" + second + "\", not both";
+    if (Has(first) && Has(second)) {
+        Refuse("give \"" + std::string(first) + "\" or \"" + second + "\", not both");
     }
 }
 
@@ -112,6 +136,16 @@ std::optional<std::string> ControlFields::String(const char* name)
         return std::nullopt;
     }
     return request_[name].get<std::string>();
+}
+
+std::optional<std::string> ControlFields::OneOf(const char* name, std::initializer_list<const char*> choices)
+{
+    auto text = String(name);
+    if (text && std::none_of(choices.begin(), choices.end(), [&](const char* choice) { return *text == choice; })) {
+        Fail(name, "one of " + JoinNames(choices));
+        return std::nullopt;
+    }
+    return text;
 }
 
 std::optional<std::int64_t> ControlFields::Integer(const char* name, std::int64_t min, std::int64_t max)
@@ -174,4 +208,16 @@ std::optional<std::vector<std::uint8_t>> ControlFields::HexBytes(const char* nam
     return bytes;
 }
 
-} // namespace Vyro::SteamSim
+const nlohmann::json* ControlFields::Array(const char* name)
+{
+    if (!Has(name)) {
+        return nullptr;
+    }
+    if (!request_[name].is_array()) {
+        Fail(name, "an array");
+        return nullptr;
+    }
+    return &request_[name];
+}
+
+} // namespace Vyro::Sim

@@ -1,6 +1,6 @@
 #include "Journal.h"
 
-namespace Vyro::SteamSim {
+namespace Vyro::Sim {
 
 nlohmann::json Journal::Calls(const std::optional<std::string>& function) const
 {
@@ -13,4 +13,4 @@ nlohmann::json Journal::Calls(const std::optional<std::string>& function) const
     return calls;
 }
 
-} // namespace Vyro::SteamSim
+} // namespace Vyro::Sim
