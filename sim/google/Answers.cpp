@@ -2,15 +2,11 @@
 
 namespace Vyro::PlayGamesSim {
 
-bool RefuseNullCompletion(const char* function, bool completionIsNull)
+void JournalNullCompletion(const char* function)
 {
-    if (!completionIsNull) {
-        return false;
-    }
     WithState([&](SimState& state) {
         state.runtime.journal.Add({{"fn", function}, {"error", "null completion: nothing to answer through"}});
     });
-    return true;
 }
 
 } // namespace Vyro::PlayGamesSim

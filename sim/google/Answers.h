@@ -13,21 +13,27 @@
 
 namespace Vyro::PlayGamesSim {
 
-// What one call owes the game: the result for its completion (none: the completion is never
-// called), and how it is delivered.
+// What one call owes the game: the result for its completion (none: the completion is not called),
+// and how it is delivered.
 struct Answer {
     std::optional<SimResult> result;
     Timing timing;
 };
 
-// Journals a call whose completion is null, which the runtime cannot answer; true when it was.
-bool RefuseNullCompletion(const char* function, bool completionIsNull);
+// Journals a call that came with a null completion: there is nothing to answer through, so the
+// request is not carried out.
+void JournalNullCompletion(const char* function);
 
 // Decides one call: `decide(runtime, entry)` gives the result and adds its own members to the
-// journal entry, which then gets the result's "code" and "message" (both null when withheld).
-template <typename Decide>
-Answer DecideCall(const char* function, void* context, Decide decide)
+// journal entry, which then gets the result's "code" and "message". A decision of no result
+// withholds the completion for good (both null in the journal); its context is kept.
+template <typename Completion, typename Decide>
+Answer DecideCall(const char* function, void* context, Completion* completion, Decide decide)
 {
+    if (completion == nullptr) {
+        JournalNullCompletion(function);
+        return {};
+    }
     return WithState([&](SimState& state) {
         Runtime& runtime = state.runtime;
         nlohmann::json entry{{"fn", function}};
@@ -53,6 +59,20 @@ void Send(Answer answer, Call call)
     Deliver(answer.timing, [result = std::move(*answer.result), call = std::move(call)] {
         const PlayGames::Result record = ResultRecord(result);
         call(record);
+    });
+}
+
+// Delivers the answer of a request with a value: the completion gets the `Records` built from the
+// value, or null when there is none (a failure).
+template <typename Records, typename Completion, typename Value>
+void SendWithRecords(Answer answer, Completion* completion, void* context, std::optional<Value> value)
+{
+    Send(std::move(answer), [=, value = std::move(value)](const PlayGames::Result& result) {
+        if (!value) {
+            return completion(context, &result, nullptr);
+        }
+        const Records records(*value);
+        completion(context, &result, records.Get());
     });
 }
 

@@ -7,6 +7,7 @@
 #include "ControlFields.h"
 #include "ControlReaders.h"
 #include "ControlReply.h"
+#include "ControlOpShapes.h"
 #include "SimState.h"
 
 namespace Vyro::PlayGamesSim {
@@ -20,14 +21,14 @@ using Sim::Success;
 constexpr std::int64_t kMaxDrainMs = 600000;
 constexpr std::int64_t kDefaultDrainMs = 10000;
 
+// Completions already handed to the completion thread are still delivered, and withheld contexts
+// stay: the game owns them.
 nlohmann::json Reset(const nlohmann::json& request)
 {
-    const ControlFields fields(request, "reset", {});
-    if (fields.Failed()) {
-        return Refusal(fields.Error());
-    }
-    WithState([](SimState& state) { state.runtime = Runtime{}; });
-    return Success();
+    return Sim::AnswerPlainRequest(request, "reset", [] {
+        WithState([](SimState& state) { state.runtime = Runtime{}; });
+        return Success();
+    });
 }
 
 nlohmann::json Set(const nlohmann::json& request)
@@ -35,43 +36,38 @@ nlohmann::json Set(const nlohmann::json& request)
     ControlFields fields(request, "set",
                          {"initCode", "initMessage", "initMessageHex", "completionMode", "delayMs", "purchaseFlow",
                           "queryProductsFailure", "queryPurchasesFailure", "consumeFailure"});
-    return WithState([&](SimState& state) {
-        Settings settings = state.runtime.settings;
-        ReadSettings(fields, settings);
-        if (fields.Failed()) {
-            return Refusal(fields.Error());
-        }
-        state.runtime.settings = std::move(settings);
-        return Success();
-    });
+    return WithState([&](SimState& state) { return Sim::UpdateSettings(fields, state.runtime.settings, ReadSettings); });
+}
+
+// An op that replaces one part of the runtime: `read(fields)` reads the new part (nothing when the
+// request is refused), `apply(runtime, part)` puts it in place and gives the reply's details.
+template <typename Read, typename Apply>
+nlohmann::json Replace(ControlFields& fields, Read read, Apply apply)
+{
+    auto part = read(fields);
+    if (!part) {
+        return Refusal(fields.Error());
+    }
+    return WithState([&](SimState& state) { return Success(apply(state.runtime, std::move(*part))); });
 }
 
 nlohmann::json ReplaceCatalogue(const nlohmann::json& request)
 {
     ControlFields fields(request, "catalogue", {"products"});
-    auto catalogue = ReadCatalogue(fields);
-    if (!catalogue) {
-        return Refusal(fields.Error());
-    }
-    return WithState([&](SimState& state) {
-        state.runtime.catalogue = std::move(*catalogue);
-        return Success({{"products", state.runtime.catalogue.size()}});
+    return Replace(fields, ReadCatalogue, [](Runtime& runtime, Catalogue catalogue) {
+        runtime.catalogue = std::move(catalogue);
+        return nlohmann::json{{"products", runtime.catalogue.size()}};
     });
 }
 
 nlohmann::json ReplaceOwned(const nlohmann::json& request)
 {
     ControlFields fields(request, "owned", {"purchases"});
-    auto owned = ReadOwnedPurchases(fields);
-    if (!owned) {
-        return Refusal(fields.Error());
-    }
-    return WithState([&](SimState& state) {
-        Runtime& runtime = state.runtime;
-        runtime.owned = std::move(*owned);
+    return Replace(fields, ReadOwnedPurchases, [](Runtime& runtime, OwnedPurchases owned) {
+        runtime.owned = std::move(owned);
         // Purchases the runtime makes from now on are numbered after the programmed ones.
         runtime.purchasesMade = std::max<std::uint64_t>(runtime.purchasesMade, runtime.owned.size());
-        return Success({{"purchases", runtime.owned.size()}});
+        return nlohmann::json{{"purchases", runtime.owned.size()}};
     });
 }
 
@@ -115,22 +111,20 @@ nlohmann::json PurchaseTokens(const OwnedPurchases& owned)
 
 nlohmann::json State(const nlohmann::json& request)
 {
-    const ControlFields fields(request, "state", {});
-    if (fields.Failed()) {
-        return Refusal(fields.Error());
-    }
-    nlohmann::json reply = WithState([](SimState& state) {
-        const Runtime& runtime = state.runtime;
-        return Success({{"initialised", runtime.initialised},
-                        {"clients", runtime.clients.Numbers()},
-                        {"catalogue", ProductIds(runtime.catalogue)},
-                        {"owned", PurchaseTokens(runtime.owned)},
-                        {"completionMode", runtime.settings.timing.mode == CompletionMode::Sync ? "sync" : "thread"},
-                        {"delayMs", runtime.settings.timing.delay.count()},
-                        {"withheld", state.withheld.size()}});
+    return Sim::AnswerPlainRequest(request, "state", [] {
+        nlohmann::json reply = WithState([](SimState& state) {
+            const Runtime& runtime = state.runtime;
+            return Success({{"initialised", runtime.initialised},
+                            {"clients", runtime.clients.Numbers()},
+                            {"catalogue", ProductIds(runtime.catalogue)},
+                            {"owned", PurchaseTokens(runtime.owned)},
+                            {"completionMode", runtime.settings.timing.mode == CompletionMode::Sync ? "sync" : "thread"},
+                            {"delayMs", runtime.settings.timing.delay.count()},
+                            {"withheld", state.withheld.size()}});
+        });
+        reply["pending"] = PendingCompletions();
+        return reply;
     });
-    reply["pending"] = PendingCompletions();
-    return reply;
 }
 
 constexpr std::array<Sim::NamedControlOp, 7> kOps{{

@@ -13,10 +13,10 @@ namespace {
 
 // Decides a request on a billing client: `decide` for a live client, a failure for any other
 // handle. The journal entry names the client by number (null when not live).
-template <typename Decide>
-Answer DecideBillingCall(const char* function, void* client, void* context, Decide decide)
+template <typename Completion, typename Decide>
+Answer DecideBillingCall(const char* function, void* client, void* context, Completion* completion, Decide decide)
 {
-    return DecideCall(function, context, [&](Runtime& runtime, nlohmann::json& entry) -> std::optional<SimResult> {
+    return DecideCall(function, context, completion, [&](Runtime& runtime, nlohmann::json& entry) -> std::optional<SimResult> {
         const auto number = runtime.clients.Find(client);
         entry["client"] = number ? nlohmann::json(*number) : nlohmann::json();
         if (!number) {
@@ -24,6 +24,17 @@ Answer DecideBillingCall(const char* function, void* client, void* context, Deci
         }
         return decide(runtime, entry);
     });
+}
+
+// A request answered with records of a value: `decide(runtime, value, entry)` decides it and, on
+// success, fills the value the records are built from.
+template <typename Records, typename Value, typename Completion, typename Decide>
+void AnswerWithRecords(const char* function, void* client, void* context, Completion* completion, Decide decide)
+{
+    std::optional<Value> value;
+    Answer answer = DecideBillingCall(function, client, context, completion,
+                                      [&](Runtime& runtime, nlohmann::json& entry) { return decide(runtime, value, entry); });
+    SendWithRecords<Records>(std::move(answer), completion, context, std::move(value));
 }
 
 nlohmann::json DescribeQuery(const PlayGames::ProductQuery* query)
@@ -57,6 +68,20 @@ Catalogue MatchingProducts(const Catalogue& catalogue, const PlayGames::ProductQ
         }
     }
     return found;
+}
+
+std::optional<SimResult> QueryCatalogue(Runtime& runtime, const PlayGames::ProductQuery* query,
+                                        std::optional<Catalogue>& found, nlohmann::json& entry)
+{
+    entry["query"] = DescribeQuery(query);
+    if (!IsValidQuery(query)) {
+        return BillingFailure(Codes::kDeveloperError);
+    }
+    if (runtime.settings.queryProductsFailure) {
+        return runtime.settings.queryProductsFailure;
+    }
+    found = MatchingProducts(runtime.catalogue, *query);
+    return SimResult{};
 }
 
 nlohmann::json DescribeFlowRequest(const PlayGames::PurchaseFlowRequest* request)
@@ -119,6 +144,16 @@ std::optional<SimResult> RunPurchaseFlow(Runtime& runtime, const PlayGames::Purc
     return SimResult{};
 }
 
+std::optional<SimResult> ListOwned(Runtime& runtime, std::optional<OwnedPurchases>& owned, nlohmann::json& entry)
+{
+    if (runtime.settings.queryPurchasesFailure) {
+        return runtime.settings.queryPurchasesFailure;
+    }
+    owned = runtime.owned;
+    entry["count"] = owned->size();
+    return SimResult{};
+}
+
 std::optional<SimResult> ConsumeOwned(Runtime& runtime, const PlayGames::ConsumeRequest* request, nlohmann::json& entry)
 {
     entry["purchaseToken"] = request != nullptr ? JournalText(request->purchaseToken) : nlohmann::json();
@@ -167,85 +202,36 @@ void _BillingClient_Destroy(void* client)
 void _BillingClient_QueryProductDetails(void* client, const PlayGames::ProductQuery* query, void* context,
                                         PlayGames::ProductDetailsCompletion* completion)
 {
-    constexpr char kFunction[] = "_BillingClient_QueryProductDetails";
-    if (RefuseNullCompletion(kFunction, completion == nullptr)) {
-        return;
-    }
-    std::optional<Catalogue> found;
-    Answer answer = DecideBillingCall(kFunction, client, context, [&](Runtime& runtime, nlohmann::json& entry) {
-        entry["query"] = DescribeQuery(query);
-        if (!IsValidQuery(query)) {
-            return std::optional(BillingFailure(Codes::kDeveloperError));
-        }
-        if (runtime.settings.queryProductsFailure) {
-            return runtime.settings.queryProductsFailure;
-        }
-        found = MatchingProducts(runtime.catalogue, *query);
-        return std::optional(SimResult{});
-    });
-    Send(std::move(answer), [=, found = std::move(found)](const PlayGames::Result& result) {
-        if (!found) {
-            return completion(context, &result, nullptr);
-        }
-        const ProductDetailsRecords records(*found);
-        completion(context, &result, records.List());
-    });
+    AnswerWithRecords<ProductDetailsRecords, Catalogue>(
+        "_BillingClient_QueryProductDetails", client, context, completion,
+        [&](Runtime& runtime, std::optional<Catalogue>& found, nlohmann::json& entry) {
+            return QueryCatalogue(runtime, query, found, entry);
+        });
 }
 
 void _BillingClient_LaunchPurchaseFlow(void* client, const PlayGames::PurchaseFlowRequest* request, void* context,
                                        PlayGames::PurchaseFlowCompletion* completion)
 {
-    constexpr char kFunction[] = "_BillingClient_LaunchPurchaseFlow";
-    if (RefuseNullCompletion(kFunction, completion == nullptr)) {
-        return;
-    }
-    std::optional<SimPurchase> purchase;
-    Answer answer = DecideBillingCall(kFunction, client, context, [&](Runtime& runtime, nlohmann::json& entry) {
-        return RunPurchaseFlow(runtime, request, purchase, entry);
-    });
-    Send(std::move(answer), [=, purchase = std::move(purchase)](const PlayGames::Result& result) {
-        if (!purchase) {
-            return completion(context, &result, nullptr);
-        }
-        const PlayGames::Purchase record = PurchaseRecord(*purchase);
-        completion(context, &result, &record);
-    });
+    AnswerWithRecords<PurchaseRecord, SimPurchase>(
+        "_BillingClient_LaunchPurchaseFlow", client, context, completion,
+        [&](Runtime& runtime, std::optional<SimPurchase>& purchase, nlohmann::json& entry) {
+            return RunPurchaseFlow(runtime, request, purchase, entry);
+        });
 }
 
 void _BillingClient_QueryPurchases(void* client, void* context, PlayGames::PurchasesCompletion* completion)
 {
-    constexpr char kFunction[] = "_BillingClient_QueryPurchases";
-    if (RefuseNullCompletion(kFunction, completion == nullptr)) {
-        return;
-    }
-    std::optional<OwnedPurchases> owned;
-    Answer answer = DecideBillingCall(kFunction, client, context, [&](Runtime& runtime, nlohmann::json& entry) {
-        if (runtime.settings.queryPurchasesFailure) {
-            return runtime.settings.queryPurchasesFailure;
-        }
-        owned = runtime.owned;
-        entry["count"] = owned->size();
-        return std::optional(SimResult{});
-    });
-    Send(std::move(answer), [=, owned = std::move(owned)](const PlayGames::Result& result) {
-        if (!owned) {
-            return completion(context, &result, nullptr);
-        }
-        const PurchaseListRecords records(*owned);
-        completion(context, &result, records.List());
-    });
+    AnswerWithRecords<PurchaseListRecords, OwnedPurchases>("_BillingClient_QueryPurchases", client, context, completion,
+                                                           ListOwned);
 }
 
 void _BillingClient_ConsumePurchase(void* client, const PlayGames::ConsumeRequest* request, void* context,
                                     PlayGames::ConsumeCompletion* completion)
 {
-    constexpr char kFunction[] = "_BillingClient_ConsumePurchase";
-    if (RefuseNullCompletion(kFunction, completion == nullptr)) {
-        return;
-    }
-    Answer answer = DecideBillingCall(kFunction, client, context, [&](Runtime& runtime, nlohmann::json& entry) {
-        return ConsumeOwned(runtime, request, entry);
-    });
+    Answer answer = DecideBillingCall("_BillingClient_ConsumePurchase", client, context, completion,
+                                      [&](Runtime& runtime, nlohmann::json& entry) {
+                                          return ConsumeOwned(runtime, request, entry);
+                                      });
     Send(std::move(answer), [=](const PlayGames::Result& result) { completion(context, &result); });
 }
 

@@ -7,10 +7,7 @@ namespace PlayGames = Vyro::PlayGames;
 
 extern "C" void _GooglePlayInitialize(void* context, PlayGames::InitializeCompletion* completion)
 {
-    if (RefuseNullCompletion("_GooglePlayInitialize", completion == nullptr)) {
-        return;
-    }
-    Answer answer = DecideCall("_GooglePlayInitialize", context, [](Runtime& runtime, nlohmann::json&) {
+    Answer answer = DecideCall("_GooglePlayInitialize", context, completion, [](Runtime& runtime, nlohmann::json&) {
         runtime.initialised = runtime.initialised || runtime.settings.init.code == Codes::kOk;
         return std::optional(runtime.settings.init);
     });

@@ -7,22 +7,20 @@ PlayGames::Result ResultRecord(const SimResult& result)
     return {result.code, result.message ? result.message->c_str() : nullptr};
 }
 
-PlayGames::Purchase PurchaseRecord(const SimPurchase& purchase)
+PurchaseRecord::PurchaseRecord(const SimPurchase& purchase)
 {
-    PlayGames::Purchase record{};
-    record.firstExtraText = purchase.firstExtraText.c_str();
-    record.secondExtraText = purchase.secondExtraText.c_str();
-    record.transactionId = purchase.transactionId.c_str();
-    record.packageName = purchase.packageName.c_str();
-    record.productId = purchase.productId.c_str();
-    record.purchaseState = purchase.purchaseState;
-    record.purchaseTime = purchase.purchaseTime;
-    record.purchaseToken = purchase.purchaseToken.c_str();
-    record.quantity = purchase.quantity;
-    record.acknowledged = purchase.acknowledged;
-    record.signature = purchase.signature.c_str();
-    record.originalJson = purchase.originalJson.c_str();
-    return record;
+    record_.firstExtraText = purchase.firstExtraText.c_str();
+    record_.secondExtraText = purchase.secondExtraText.c_str();
+    record_.transactionId = purchase.transactionId.c_str();
+    record_.packageName = purchase.packageName.c_str();
+    record_.productId = purchase.productId.c_str();
+    record_.purchaseState = purchase.purchaseState;
+    record_.purchaseTime = purchase.purchaseTime;
+    record_.purchaseToken = purchase.purchaseToken.c_str();
+    record_.quantity = purchase.quantity;
+    record_.acknowledged = purchase.acknowledged;
+    record_.signature = purchase.signature.c_str();
+    record_.originalJson = purchase.originalJson.c_str();
 }
 
 ProductDetailsRecords::ProductDetailsRecords(const Catalogue& products)
@@ -43,7 +41,7 @@ ProductDetailsRecords::ProductDetailsRecords(const Catalogue& products)
 PurchaseListRecords::PurchaseListRecords(const OwnedPurchases& purchases)
 {
     for (const SimPurchase& purchase : purchases) {
-        purchases_.push_back(PurchaseRecord(purchase));
+        purchases_.push_back(*PurchaseRecord(purchase).Get());
     }
     list_ = {purchases_.size(), purchases_.data()};
 }

@@ -1,7 +1,8 @@
 #pragma once
 
 // The records a completion receives, built just before the call from data the runtime owns: they
-// point into that data, so it must outlive them, and they live only as long as the call.
+// point into that data, so it must outlive them, and they live only as long as the call. Each
+// holder's Get() is what the completion is passed.
 #include <vector>
 
 #include "Catalogue.h"
@@ -12,7 +13,6 @@
 namespace Vyro::PlayGamesSim {
 
 PlayGames::Result ResultRecord(const SimResult& result);
-PlayGames::Purchase PurchaseRecord(const SimPurchase& purchase);
 
 class ProductDetailsRecords {
 public:
@@ -20,12 +20,22 @@ public:
     ProductDetailsRecords(const ProductDetailsRecords&) = delete;
     ProductDetailsRecords& operator=(const ProductDetailsRecords&) = delete;
 
-    const PlayGames::ProductDetailsList* List() const { return &list_; }
+    const PlayGames::ProductDetailsList* Get() const { return &list_; }
 
 private:
     std::vector<std::vector<PlayGames::Offer>> offers_;
     std::vector<PlayGames::ProductDetails> products_;
     PlayGames::ProductDetailsList list_{};
+};
+
+class PurchaseRecord {
+public:
+    explicit PurchaseRecord(const SimPurchase& purchase);
+
+    const PlayGames::Purchase* Get() const { return &record_; }
+
+private:
+    PlayGames::Purchase record_{};
 };
 
 class PurchaseListRecords {
@@ -34,7 +44,7 @@ public:
     PurchaseListRecords(const PurchaseListRecords&) = delete;
     PurchaseListRecords& operator=(const PurchaseListRecords&) = delete;
 
-    const PlayGames::PurchaseList* List() const { return &list_; }
+    const PlayGames::PurchaseList* Get() const { return &list_; }
 
 private:
     std::vector<PlayGames::Purchase> purchases_;

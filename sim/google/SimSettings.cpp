@@ -1,31 +1,25 @@
 #include "SimSettings.h"
 
+#include <map>
+
 namespace Vyro::PlayGamesSim {
 
 SimResult BillingFailure(std::int32_t code) { return {code, DefaultBillingMessage(code)}; }
 
 std::string DefaultBillingMessage(std::int32_t code)
 {
-    switch (code) {
-    case Codes::kUserCanceled:
-        return "The user canceled the purchase";
-    case Codes::kServiceUnavailable:
-        return "The Play Games service is unavailable";
-    case Codes::kBillingUnavailable:
-        return "Billing is unavailable for this account";
-    case Codes::kItemUnavailable:
-        return "Item unavailable";
-    case Codes::kDeveloperError:
-        return "Developer error: invalid arguments";
-    case Codes::kError:
-        return "An error occurred during the billing request";
-    case Codes::kItemAlreadyOwned:
-        return "Item already owned";
-    case Codes::kItemNotOwned:
-        return "Item not owned";
-    default:
-        return "Billing request failed (code " + std::to_string(code) + ")";
-    }
+    static const std::map<std::int32_t, std::string> messages{
+        {Codes::kUserCanceled, "The user canceled the purchase"},
+        {Codes::kServiceUnavailable, "The Play Games service is unavailable"},
+        {Codes::kBillingUnavailable, "Billing is unavailable for this account"},
+        {Codes::kItemUnavailable, "Item unavailable"},
+        {Codes::kDeveloperError, "Developer error: invalid arguments"},
+        {Codes::kError, "An error occurred during the billing request"},
+        {Codes::kItemAlreadyOwned, "Item already owned"},
+        {Codes::kItemNotOwned, "Item not owned"},
+    };
+    const auto found = messages.find(code);
+    return found != messages.end() ? found->second : "Billing request failed (code " + std::to_string(code) + ")";
 }
 
 std::optional<std::string> DefaultInitMessage(std::int32_t code)

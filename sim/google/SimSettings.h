@@ -9,15 +9,17 @@ namespace Vyro::PlayGamesSim {
 
 // The result codes this runtime gives on its own; programmed results may carry any code.
 namespace Codes {
-inline constexpr std::int32_t kOk = 0;
-inline constexpr std::int32_t kUserCanceled = 1;
-inline constexpr std::int32_t kServiceUnavailable = 2;
-inline constexpr std::int32_t kBillingUnavailable = 3;
-inline constexpr std::int32_t kItemUnavailable = 4;
-inline constexpr std::int32_t kDeveloperError = 5;
-inline constexpr std::int32_t kError = 6;
-inline constexpr std::int32_t kItemAlreadyOwned = 7;
-inline constexpr std::int32_t kItemNotOwned = 8;
+enum : std::int32_t {
+    kOk = 0,
+    kUserCanceled = 1,
+    kServiceUnavailable = 2,
+    kBillingUnavailable = 3,
+    kItemUnavailable = 4,
+    kDeveloperError = 5,
+    kError = 6,
+    kItemAlreadyOwned = 7,
+    kItemNotOwned = 8,
+};
 } // namespace Codes
 
 inline constexpr char kInvalidClientMessage[] = "Billing client is not valid";

@@ -7,6 +7,7 @@
 #include "ControlFields.h"
 #include "ControlReply.h"
 #include "Journal.h"
+#include "ControlOpShapes.h"
 #include "SimState.h"
 
 namespace Vyro::SteamSim {
@@ -89,15 +90,13 @@ nlohmann::json QueueRecord(const ControlFields& fields, Make make)
 
 nlohmann::json Reset(const nlohmann::json& request)
 {
-    const ControlFields fields(request, "reset", {});
-    if (fields.Failed()) {
-        return Refusal(fields.Error());
-    }
-    WithState([](SimState& state) {
-        state.runtime = Runtime{};
-        ++state.generation;
+    return Sim::AnswerPlainRequest(request, "reset", [] {
+        WithState([](SimState& state) {
+            state.runtime = Runtime{};
+            ++state.generation;
+        });
+        return Success();
     });
-    return Success();
 }
 
 nlohmann::json Set(const nlohmann::json& request)
@@ -106,15 +105,7 @@ nlohmann::json Set(const nlohmann::json& request)
                          {"initResult", "initError", "initErrorHex", "loggedOn", "steamId", "personaName", "appId",
                           "overlayEnabled", "ticketResult", "ticketHex", "ticketSize", "ticketHandleZero",
                           "holdTickets"});
-    return WithState([&](SimState& state) {
-        Settings settings = state.runtime.settings;
-        ReadSettings(fields, settings);
-        if (fields.Failed()) {
-            return Refusal(fields.Error());
-        }
-        state.runtime.settings = std::move(settings);
-        return Success();
-    });
+    return WithState([&](SimState& state) { return Sim::UpdateSettings(fields, state.runtime.settings, ReadSettings); });
 }
 
 nlohmann::json Overlay(const nlohmann::json& request)
@@ -166,16 +157,14 @@ nlohmann::json TicketResponse(const nlohmann::json& request)
 
 nlohmann::json ReleaseTickets(const nlohmann::json& request)
 {
-    const ControlFields fields(request, "releaseTickets", {});
-    if (fields.Failed()) {
-        return Refusal(fields.Error());
-    }
-    return WithState([](SimState& state) {
-        Runtime& runtime = state.runtime;
-        const std::size_t released = runtime.held.size();
-        runtime.queued.insert(runtime.queued.end(), runtime.held.begin(), runtime.held.end());
-        runtime.held.clear();
-        return Success({{"released", released}});
+    return Sim::AnswerPlainRequest(request, "releaseTickets", [] {
+        return WithState([](SimState& state) {
+            Runtime& runtime = state.runtime;
+            const std::size_t released = runtime.held.size();
+            runtime.queued.insert(runtime.queued.end(), runtime.held.begin(), runtime.held.end());
+            runtime.held.clear();
+            return Success({{"released", released}});
+        });
     });
 }
 
@@ -188,17 +177,15 @@ nlohmann::json JournalCalls(const nlohmann::json& request)
 
 nlohmann::json State(const nlohmann::json& request)
 {
-    const ControlFields fields(request, "state", {});
-    if (fields.Failed()) {
-        return Refusal(fields.Error());
-    }
-    return WithState([](SimState& state) {
-        const Runtime& runtime = state.runtime;
-        return Success({{"initialised", runtime.initialised},
-                        {"registered", runtime.registry.Ids()},
-                        {"queued", runtime.queued.size()},
-                        {"held", runtime.held.size()},
-                        {"runCallbacks", runtime.runCallbacksCalls}});
+    return Sim::AnswerPlainRequest(request, "state", [] {
+        return WithState([](SimState& state) {
+            const Runtime& runtime = state.runtime;
+            return Success({{"initialised", runtime.initialised},
+                            {"registered", runtime.registry.Ids()},
+                            {"queued", runtime.queued.size()},
+                            {"held", runtime.held.size()},
+                            {"runCallbacks", runtime.runCallbacksCalls}});
+        });
     });
 }
 
