@@ -111,8 +111,8 @@ SimPurchase MakeFlowPurchase(Runtime& runtime, const SimProduct& product, const 
     return purchase;
 }
 
-// The purchase flow as the store runs it: the offer must exist and its product must not be owned
-// already; then the programmed outcome.
+// The purchase flow as the store runs it: the offer must exist; then the programmed outcome, and
+// a purchase only when the product is not owned already.
 std::optional<SimResult> RunPurchaseFlow(Runtime& runtime, const PlayGames::PurchaseFlowRequest* request,
                                          std::optional<SimPurchase>& purchase, nlohmann::json& entry)
 {
@@ -125,9 +125,6 @@ std::optional<SimResult> RunPurchaseFlow(Runtime& runtime, const PlayGames::Purc
         return BillingFailure(Codes::kItemUnavailable);
     }
     entry["productId"] = product->id;
-    if (Owns(runtime.owned, product->id)) {
-        return BillingFailure(Codes::kItemAlreadyOwned);
-    }
     const PurchaseFlowSetting& flow = runtime.settings.purchaseFlow;
     switch (flow.outcome) {
     case FlowOutcome::Never:
@@ -137,6 +134,9 @@ std::optional<SimResult> RunPurchaseFlow(Runtime& runtime, const PlayGames::Purc
         return flow.result;
     case FlowOutcome::Success:
         break;
+    }
+    if (Owns(runtime.owned, product->id)) {
+        return BillingFailure(Codes::kItemAlreadyOwned);
     }
     purchase = MakeFlowPurchase(runtime, *product, *request);
     runtime.owned.push_back(*purchase);

@@ -334,17 +334,17 @@ TEST_F(GoogleSim, PurchaseFlowJournalsTheRequestRecordAndAnswersEachOutcome)
                                  {"obfuscatedProfileId", nullptr}, {"flag", 9}, {"trailingValue", 42}}}}));
     EXPECT_EQ(Sim({{"op", "state"}})["owned"], json({"sim-token.starter_pack.0000", purchase["purchaseToken"]}));
 
-    // The store refuses before any programmed outcome: an owned product, an unknown offer.
-    Sim({{"op", "set"}, {"purchaseFlow", {{"outcome", "never"}}}});
+    // A product owned already is not sold again; an unknown offer is refused whatever the outcome.
     Launch("gems_500_offer");
     completed = Only();
     EXPECT_EQ(completed.code, 7);
     EXPECT_EQ(completed.message, "Item already owned");
     EXPECT_EQ(completed.value, nullptr);
+    Sim({{"op", "set"}, {"purchaseFlow", {{"outcome", "never"}}}});
     Launch("no_such_offer");
     EXPECT_EQ(Only().message, "Item unavailable");
 
-    Launch("gems_100_offer");
+    Launch("gems_500_offer");
     EXPECT_TRUE(recorder.Take().empty()) << "never";
     const json withheld = Calls("_BillingClient_LaunchPurchaseFlow").back();
     EXPECT_EQ(withheld["code"], nullptr);
