@@ -19,7 +19,7 @@ struct Options {
 };
 
 inline constexpr const char* kUsage =
-    "usage: vyro-host [--store none|steam] [--launched-by NAMES] [--library PATH] [--check] SCENARIO.json\n"
+    "usage: vyro-host [--store none|steam|google] [--launched-by NAMES] [--library PATH] [--check] SCENARIO.json\n"
     "  --store NAME         stage that store's simulated runtime beside the library (default: the\n"
     "                       scenario's \"store\", else none)\n"
     "  --launched-by NAMES  run the scenario under launcher processes with these executable names,\n"

@@ -10,6 +10,7 @@ const std::vector<StoreSetup>& Setups()
     static const std::vector<StoreSetup> setups{
         {"none", {}, {}}, // the library alone: detection finds no store runtime
         {"steam", {{"steam_api64.dll", "steam_api64.dll"}}, {"steam.exe"}},
+        {"google", {{"play_pc_sdk.dll", "play_pc_sdk.dll"}}, {}}, // the channel checks no launcher
     };
     return setups;
 }
