@@ -12,11 +12,14 @@ using Vyro::Sim::JournalText;
 namespace {
 
 // Decides a request on a billing client: `decide` for a live client, a failure for any other
-// handle. The journal entry names the client by number (null when not live).
+// handle. The journal entry names the client by number (null when not live) and holds the
+// request's `arguments` either way.
 template <typename Completion, typename Decide>
-Answer DecideBillingCall(const char* function, void* client, void* context, Completion* completion, Decide decide)
+Answer DecideBillingCall(const char* function, void* client, void* context, Completion* completion,
+                         const nlohmann::json& arguments, Decide decide)
 {
     return DecideCall(function, context, completion, [&](Runtime& runtime, nlohmann::json& entry) -> std::optional<SimResult> {
+        entry.update(arguments);
         const auto number = runtime.clients.Find(client);
         entry["client"] = number ? nlohmann::json(*number) : nlohmann::json();
         if (!number) {
@@ -29,10 +32,11 @@ Answer DecideBillingCall(const char* function, void* client, void* context, Comp
 // A request answered with records of a value: `decide(runtime, value, entry)` decides it and, on
 // success, fills the value the records are built from.
 template <typename Records, typename Value, typename Completion, typename Decide>
-void AnswerWithRecords(const char* function, void* client, void* context, Completion* completion, Decide decide)
+void AnswerWithRecords(const char* function, void* client, void* context, Completion* completion,
+                       const nlohmann::json& arguments, Decide decide)
 {
     std::optional<Value> value;
-    Answer answer = DecideBillingCall(function, client, context, completion,
+    Answer answer = DecideBillingCall(function, client, context, completion, arguments,
                                       [&](Runtime& runtime, nlohmann::json& entry) { return decide(runtime, value, entry); });
     SendWithRecords<Records>(std::move(answer), completion, context, std::move(value));
 }
@@ -71,9 +75,8 @@ Catalogue MatchingProducts(const Catalogue& catalogue, const PlayGames::ProductQ
 }
 
 std::optional<SimResult> QueryCatalogue(Runtime& runtime, const PlayGames::ProductQuery* query,
-                                        std::optional<Catalogue>& found, nlohmann::json& entry)
+                                        std::optional<Catalogue>& found)
 {
-    entry["query"] = DescribeQuery(query);
     if (!IsValidQuery(query)) {
         return BillingFailure(Codes::kDeveloperError);
     }
@@ -116,7 +119,6 @@ SimPurchase MakeFlowPurchase(Runtime& runtime, const SimProduct& product, const 
 std::optional<SimResult> RunPurchaseFlow(Runtime& runtime, const PlayGames::PurchaseFlowRequest* request,
                                          std::optional<SimPurchase>& purchase, nlohmann::json& entry)
 {
-    entry["request"] = DescribeFlowRequest(request);
     if (request == nullptr || request->offerId == nullptr) {
         return BillingFailure(Codes::kDeveloperError);
     }
@@ -154,9 +156,8 @@ std::optional<SimResult> ListOwned(Runtime& runtime, std::optional<OwnedPurchase
     return SimResult{};
 }
 
-std::optional<SimResult> ConsumeOwned(Runtime& runtime, const PlayGames::ConsumeRequest* request, nlohmann::json& entry)
+std::optional<SimResult> ConsumeOwned(Runtime& runtime, const PlayGames::ConsumeRequest* request)
 {
-    entry["purchaseToken"] = request != nullptr ? JournalText(request->purchaseToken) : nlohmann::json();
     if (request == nullptr || request->purchaseToken == nullptr) {
         return BillingFailure(Codes::kDeveloperError);
     }
@@ -203,17 +204,15 @@ void _BillingClient_QueryProductDetails(void* client, const PlayGames::ProductQu
                                         PlayGames::ProductDetailsCompletion* completion)
 {
     AnswerWithRecords<ProductDetailsRecords, Catalogue>(
-        "_BillingClient_QueryProductDetails", client, context, completion,
-        [&](Runtime& runtime, std::optional<Catalogue>& found, nlohmann::json& entry) {
-            return QueryCatalogue(runtime, query, found, entry);
-        });
+        "_BillingClient_QueryProductDetails", client, context, completion, {{"query", DescribeQuery(query)}},
+        [&](Runtime& runtime, std::optional<Catalogue>& found, nlohmann::json&) { return QueryCatalogue(runtime, query, found); });
 }
 
 void _BillingClient_LaunchPurchaseFlow(void* client, const PlayGames::PurchaseFlowRequest* request, void* context,
                                        PlayGames::PurchaseFlowCompletion* completion)
 {
     AnswerWithRecords<PurchaseRecord, SimPurchase>(
-        "_BillingClient_LaunchPurchaseFlow", client, context, completion,
+        "_BillingClient_LaunchPurchaseFlow", client, context, completion, {{"request", DescribeFlowRequest(request)}},
         [&](Runtime& runtime, std::optional<SimPurchase>& purchase, nlohmann::json& entry) {
             return RunPurchaseFlow(runtime, request, purchase, entry);
         });
@@ -222,16 +221,16 @@ void _BillingClient_LaunchPurchaseFlow(void* client, const PlayGames::PurchaseFl
 void _BillingClient_QueryPurchases(void* client, void* context, PlayGames::PurchasesCompletion* completion)
 {
     AnswerWithRecords<PurchaseListRecords, OwnedPurchases>("_BillingClient_QueryPurchases", client, context, completion,
-                                                           ListOwned);
+                                                           nlohmann::json::object(), ListOwned);
 }
 
 void _BillingClient_ConsumePurchase(void* client, const PlayGames::ConsumeRequest* request, void* context,
                                     PlayGames::ConsumeCompletion* completion)
 {
-    Answer answer = DecideBillingCall("_BillingClient_ConsumePurchase", client, context, completion,
-                                      [&](Runtime& runtime, nlohmann::json& entry) {
-                                          return ConsumeOwned(runtime, request, entry);
-                                      });
+    const nlohmann::json arguments{
+        {"purchaseToken", request != nullptr ? JournalText(request->purchaseToken) : nlohmann::json()}};
+    Answer answer = DecideBillingCall("_BillingClient_ConsumePurchase", client, context, completion, arguments,
+                                      [&](Runtime& runtime, nlohmann::json&) { return ConsumeOwned(runtime, request); });
     Send(std::move(answer), [=](const PlayGames::Result& result) { completion(context, &result); });
 }
 

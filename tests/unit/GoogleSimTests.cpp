@@ -268,6 +268,10 @@ TEST_F(GoogleSim, ClientHandlesAreDistinctAndAnUnknownOrDestroyedOneFailsEveryRe
     }
     EXPECT_EQ(Calls("_BillingClient_QueryPurchases")[0],
               json({{"fn", "_BillingClient_QueryPurchases"}, {"client", nullptr}, {"code", 6}, {"message", "Billing client is not valid"}}));
+    const PlayGames::ConsumeRequest consume{"token-7"};
+    _BillingClient_ConsumePurchase(client, &consume, &recorder, OnResult);
+    EXPECT_EQ(Only().code, 6);
+    EXPECT_EQ(Calls("_BillingClient_ConsumePurchase")[0]["purchaseToken"], "token-7") << "the request, journalled all the same";
     EXPECT_EQ(Sim({{"op", "state"}})["clients"], json({secondNumber + 1}));
 }
 
