@@ -13,25 +13,16 @@
 #include <nlohmann/json.hpp>
 
 #include "GoogleSim.h"
+#include "SimControlRequests.h"
 #include "channels/google/GoogleApi.h"
 #include "common/Platform.h"
 #include "core/StoreLibrary.h"
 
 using namespace Vyro;
 using nlohmann::json;
+using namespace SimControlRequests;
 
 namespace {
-
-json Control(const std::string& text) { return json::parse(VyroSim_Control(text.c_str())); }
-
-json Sim(const json& request)
-{
-    const json reply = Control(request.dump());
-    EXPECT_EQ(reply["ok"], true) << request << " -> " << reply;
-    return reply;
-}
-
-json Calls(const std::string& function) { return Sim({{"op", "journal"}, {"fn", function}})["calls"]; }
 
 json Text(const char* text) { return text == nullptr ? json() : json(text); }
 

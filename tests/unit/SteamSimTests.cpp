@@ -12,25 +12,16 @@
 
 #include <nlohmann/json.hpp>
 
+#include "SimControlRequests.h"
 #include "SteamSim.h"
 #include "common/Platform.h"
 #include "core/StoreLibrary.h"
 
 using namespace Vyro;
 using nlohmann::json;
+using namespace SimControlRequests;
 
 namespace {
-
-json Control(const std::string& text) { return json::parse(VyroSim_Control(text.c_str())); }
-
-json Sim(const json& request)
-{
-    const json reply = Control(request.dump());
-    EXPECT_EQ(reply["ok"], true) << request << " -> " << reply;
-    return reply;
-}
-
-json Calls(const std::string& function) { return Sim({{"op", "journal"}, {"fn", function}})["calls"]; }
 
 // A callback object of the shape the channel registers; every Run is written to `deliveries`.
 std::vector<std::string> deliveries;
