@@ -29,6 +29,10 @@ for preset in "${presets[@]}"; do
         wineboot </dev/null >/dev/null 2>&1
         ctest --preset "$preset"
         wineserver -k || true
+    elif [ "$preset" = posix-asan ]; then
+        # LeakSanitizer's exit-time check now and then crashes in its own tracer ("Tracer caught
+        # signal 11"), whatever the program did; a test that really fails fails its second run too.
+        ctest --preset "$preset" --repeat until-pass:2
     else
         ctest --preset "$preset"
     fi
