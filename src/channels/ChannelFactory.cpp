@@ -1,5 +1,6 @@
 #include "core/ChannelFactory.h"
 
+#include "channels/epic/EpicChannelSDK.h"
 #include "channels/google/GoogleChannelSDK.h"
 #include "channels/steam/SteamChannelSDK.h"
 #include "core/BaseChannelSDK.h"
@@ -13,6 +14,8 @@ std::shared_ptr<IChannelSDK> MakeChannel(int channelType)
         return std::make_shared<SteamChannelSDK>();
     case ChannelType::Google:
         return std::make_shared<GoogleChannelSDK>();
+    case ChannelType::Epic:
+        return std::make_shared<EpicChannelSDK>();
     default:
         // Stores without a channel class of their own get the default channel.
         return std::make_shared<BaseChannelSDK>();

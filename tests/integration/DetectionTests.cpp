@@ -99,6 +99,8 @@ constexpr int kWarning = 3;
 constexpr int kError = 4;
 const std::string kNoChannel = "DetectChannelType: No compatible channel detected";
 const std::string kCreateFailed = "CreateSDK: No compatible channel found, SDK creation failed";
+const std::string kEpicKeysMissing = "[EpicChannelSDK] Some config keys are missing";
+const std::string kEpicConfigMissing = "[EpicChannelSDK] Required Epic config fields are missing";
 
 } // namespace
 
@@ -117,9 +119,11 @@ TEST_F(Detection, OneStoreRuntimeIsFoundWithoutTheMultipleLine)
 {
     PlaceEmpty(kEpic);
     LoadLibraryAndChannel();
-    EXPECT_EQ(Messages(kError),
-              (std::vector<std::string>{SearchFailure(kGoogle), SearchFailure(kSteam), SearchFailure(kXbox)}));
-    EXPECT_TRUE(Messages(kWarning).empty());
+    // After detection, the Epic channel's Load finds no configuration store beside the library.
+    EXPECT_EQ(Messages(kError), (std::vector<std::string>{SearchFailure(kGoogle), SearchFailure(kSteam),
+                                                          SearchFailure(kXbox), kEpicConfigMissing}));
+    EXPECT_FALSE(Logged(kNoChannel));
+    EXPECT_TRUE(Logged(kEpicKeysMissing));
 }
 
 TEST_F(Detection, AllFourAreNamedInTableOrder)
@@ -189,7 +193,7 @@ TEST_F(Detection, UnloadForgetsTheResultSoTheNextCallDetectsAfresh)
     logLines.clear();
     exports.Load("{}", &Answer);
     EXPECT_EQ(Messages(kError), (std::vector<std::string>{SearchFailure(kGoogle), SearchFailure(kSteam),
-                                                          SearchFailure(kXbox)}));
+                                                          SearchFailure(kXbox), kEpicConfigMissing}));
 }
 
 TEST_F(Detection, AStoreRuntimeTheGameAlreadyLoadedCountsWhereverItLies)

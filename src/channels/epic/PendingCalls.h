@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace Vyro {
+
+// The EOS calls in flight whose completion needs a `Record`, process-wide. The client data handed to
+// EOS is a number that names the record, never its address: a completion that EOS delivers late,
+// twice, or after the record's owner has gone finds nothing, instead of touching freed memory.
+// Every `Record` has an `owner` member naming the object that started the call. Game thread only:
+// EOS runs completions inside EOS_Platform_Tick, on the thread that calls it.
+template <typename Record>
+class PendingCalls {
+public:
+    static void* Add(Record record)
+    {
+        const std::uintptr_t id = NextId()++;
+        Records().emplace(id, std::move(record));
+        return reinterpret_cast<void*>(id);
+    }
+
+    // The record a completion names, or null when the call is no longer pending. Valid until Take.
+    static Record* Find(void* clientData)
+    {
+        const auto found = Records().find(reinterpret_cast<std::uintptr_t>(clientData));
+        return found == Records().end() ? nullptr : &found->second;
+    }
+
+    static std::optional<Record> Take(void* clientData)
+    {
+        const auto found = Records().find(reinterpret_cast<std::uintptr_t>(clientData));
+        if (found == Records().end()) {
+            return std::nullopt;
+        }
+        Record record = std::move(found->second);
+        Records().erase(found);
+        return record;
+    }
+
+    // Every pending record of `owner`, in the order the calls started; none remain pending.
+    template <typename Owner>
+    static std::vector<Record> TakeAllOf(const Owner* owner)
+    {
+        std::vector<Record> taken;
+        for (auto entry = Records().begin(); entry != Records().end();) {
+            if (entry->second.owner == owner) {
+                taken.push_back(std::move(entry->second));
+                entry = Records().erase(entry);
+            } else {
+                ++entry;
+            }
+        }
+        return taken;
+    }
+
+private:
+    // Never destroyed: EOS may still hold client data while the process exits.
+    static std::map<std::uintptr_t, Record>& Records()
+    {
+        static auto* const records = new std::map<std::uintptr_t, Record>;
+        return *records;
+    }
+    static std::uintptr_t& NextId()
+    {
+        static std::uintptr_t next = 1;
+        return next;
+    }
+};
+
+} // namespace Vyro
