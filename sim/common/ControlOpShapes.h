@@ -33,4 +33,17 @@ nlohmann::json UpdateSettings(ControlFields& fields, Settings& settings, Read re
     return Success();
 }
 
+// An op that replaces one part of the simulator's state: `read(fields)` reads the new part (nothing
+// when the request is refused), `apply(part)` puts it in place under the simulator's lock and gives
+// the reply's details.
+template <typename Read, typename Apply>
+nlohmann::json ReplacePart(ControlFields& fields, Read read, Apply apply)
+{
+    auto part = read(fields);
+    if (!part) {
+        return Refusal(fields.Error());
+    }
+    return Success(apply(std::move(*part)));
+}
+
 } // namespace Vyro::Sim

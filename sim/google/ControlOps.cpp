@@ -39,35 +39,28 @@ nlohmann::json Set(const nlohmann::json& request)
     return WithState([&](SimState& state) { return Sim::UpdateSettings(fields, state.runtime.settings, ReadSettings); });
 }
 
-// An op that replaces one part of the runtime: `read(fields)` reads the new part (nothing when the
-// request is refused), `apply(runtime, part)` puts it in place and gives the reply's details.
-template <typename Read, typename Apply>
-nlohmann::json Replace(ControlFields& fields, Read read, Apply apply)
-{
-    auto part = read(fields);
-    if (!part) {
-        return Refusal(fields.Error());
-    }
-    return WithState([&](SimState& state) { return Success(apply(state.runtime, std::move(*part))); });
-}
-
 nlohmann::json ReplaceCatalogue(const nlohmann::json& request)
 {
     ControlFields fields(request, "catalogue", {"products"});
-    return Replace(fields, ReadCatalogue, [](Runtime& runtime, Catalogue catalogue) {
-        runtime.catalogue = std::move(catalogue);
-        return nlohmann::json{{"products", runtime.catalogue.size()}};
+    return Sim::ReplacePart(fields, ReadCatalogue, [](Catalogue catalogue) {
+        return WithState([&](SimState& state) {
+            state.runtime.catalogue = std::move(catalogue);
+            return nlohmann::json{{"products", state.runtime.catalogue.size()}};
+        });
     });
 }
 
 nlohmann::json ReplaceOwned(const nlohmann::json& request)
 {
     ControlFields fields(request, "owned", {"purchases"});
-    return Replace(fields, ReadOwnedPurchases, [](Runtime& runtime, OwnedPurchases owned) {
-        runtime.owned = std::move(owned);
-        // Purchases the runtime makes from now on are numbered after the programmed ones.
-        runtime.purchasesMade = std::max<std::uint64_t>(runtime.purchasesMade, runtime.owned.size());
-        return nlohmann::json{{"purchases", runtime.owned.size()}};
+    return Sim::ReplacePart(fields, ReadOwnedPurchases, [](OwnedPurchases owned) {
+        return WithState([&](SimState& state) {
+            Runtime& runtime = state.runtime;
+            runtime.owned = std::move(owned);
+            // Purchases the runtime makes from now on are numbered after the programmed ones.
+            runtime.purchasesMade = std::max<std::uint64_t>(runtime.purchasesMade, runtime.owned.size());
+            return nlohmann::json{{"purchases", runtime.owned.size()}};
+        });
     });
 }
 
