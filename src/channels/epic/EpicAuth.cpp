@@ -25,6 +25,21 @@ using LauncherCalls = PendingCalls<EpicAuth::LauncherAttempt>;
 using RefreshCalls = PendingCalls<EpicAuth::RefreshAttempt>;
 using StatusListeners = PendingCalls<EpicAuth::StatusListener>;
 
+// Runs the completion of the login attempt a callback names, if it is still pending.
+template <typename Attempt>
+void DispatchLogin(const char* callback, const Eos::AuthLoginCallbackInfo* info,
+                   void (EpicAuth::*complete)(const Eos::AuthLoginCallbackInfo&))
+{
+    if (info == nullptr) {
+        return;
+    }
+    GuardEosCallback(callback, [&] {
+        if (const Attempt* attempt = PendingCalls<Attempt>::Find(info->clientData)) {
+            (attempt->owner->*complete)(*info);
+        }
+    });
+}
+
 LoginResult FailedVerdict(std::string message, int eosResult, std::string eosResultName)
 {
     return {false, VYROCHANNEL_FAILED, "", std::move(message), eosResult, std::move(eosResultName)};
@@ -69,14 +84,7 @@ void EpicAuth::LauncherLogin(int retry)
 
 void EpicAuth::OnLauncherLogin(const Eos::AuthLoginCallbackInfo* info)
 {
-    if (info == nullptr) {
-        return;
-    }
-    GuardEosCallback("OnLauncherLogin", [info] {
-        if (const LauncherAttempt* attempt = LauncherCalls::Find(info->clientData)) {
-            attempt->owner->CompleteLauncherLogin(*info);
-        }
-    });
+    DispatchLogin<LauncherAttempt>("OnLauncherLogin", info, &EpicAuth::CompleteLauncherLogin);
 }
 
 void EpicAuth::CompleteLauncherLogin(const Eos::AuthLoginCallbackInfo& info)
@@ -131,14 +139,7 @@ void EpicAuth::RefreshLogin(std::string requestId, ResultCallback cb, int retry)
 
 void EpicAuth::OnRefreshLogin(const Eos::AuthLoginCallbackInfo* info)
 {
-    if (info == nullptr) {
-        return;
-    }
-    GuardEosCallback("OnRefreshLogin", [info] {
-        if (const RefreshAttempt* attempt = RefreshCalls::Find(info->clientData)) {
-            attempt->owner->CompleteRefreshLogin(*info);
-        }
-    });
+    DispatchLogin<RefreshAttempt>("OnRefreshLogin", info, &EpicAuth::CompleteRefreshLogin);
 }
 
 void EpicAuth::CompleteRefreshLogin(const Eos::AuthLoginCallbackInfo& info)

@@ -1,5 +1,7 @@
 #include "channels/epic/EpicPayment.h"
 
+#include <optional>
+
 #include "VyroChannel.h"
 #include "channels/epic/EosCompletionGuard.h"
 #include "channels/epic/EosText.h"
@@ -65,7 +67,21 @@ void Dispatch(const char* callback, const Info* info, void (EpicPayment::*comple
 
 EpicPayment::~EpicPayment() { AbandonPendingRequests(false); }
 
-bool EpicPayment::IsComplete(Eos::EResult result) { return owner_->Api().resultIsOperationComplete(result) != Eos::kFalse; }
+std::optional<Request> EpicPayment::TakeCompleted(Eos::EResult result, void* clientData)
+{
+    // An incomplete result is delivered again later with the same client data.
+    if (owner_->Api().resultIsOperationComplete(result) == Eos::kFalse) {
+        return std::nullopt;
+    }
+    return Requests::Take(clientData);
+}
+
+void EpicPayment::FailQuery(const char* operation, const Request& request, Eos::EResult result)
+{
+    const std::string name = Eos::ResultName(owner_->Api(), result);
+    Log(LogLevel::Error, "[EpicPayment] {} failed: {}", operation, name);
+    AnswerError(request, VYROCHANNEL_FAILED, std::string(operation) + " failed: " + name, result);
+}
 
 bool EpicPayment::Ready(Eos::HEcom& ecom, Eos::EpicAccountId& account)
 {
@@ -91,24 +107,25 @@ void EpicPayment::QueryOffers(const char* params, ResultCallback cb)
     owner_->Api().ecomQueryOffers(ecom, &options, Requests::Add({this, cb, requestId, ""}), &OnQueryOffers);
 }
 
-void EpicPayment::OnQueryOffers(const Eos::QueryOffersCallbackInfo* info) { Dispatch("OnQueryOffers", info, &EpicPayment::CompleteQueryOffers); }
+void EpicPayment::OnQueryOffers(const Eos::QueryOffersCallbackInfo* info)
+{
+    Dispatch("OnQueryOffers", info, &EpicPayment::CompleteQueryOffers);
+}
 
 void EpicPayment::CompleteQueryOffers(const Eos::QueryOffersCallbackInfo& info)
 {
-    if (!IsComplete(info.resultCode)) {
+    const std::optional<Request> request = TakeCompleted(info.resultCode, info.clientData);
+    if (!request) {
         return;
     }
-    const Request request = *Requests::Take(info.clientData);
     if (info.resultCode != Eos::kSuccess) {
-        const std::string result = Eos::ResultName(owner_->Api(), info.resultCode);
-        Log(LogLevel::Error, "[EpicPayment] QueryOffers failed: {}", result);
-        AnswerError(request, VYROCHANNEL_FAILED, "QueryOffers failed: " + result, info.resultCode);
+        FailQuery("QueryOffers", *request, info.resultCode);
         return;
     }
     Eos::HEcom ecom = nullptr;
     Eos::EpicAccountId account = nullptr;
     const json products = Ready(ecom, account) ? CopyOffers(ecom, account) : json::array();
-    AnswerSuccess(request, VYROCHANNEL_OK, json{{"products", products}});
+    AnswerSuccess(*request, VYROCHANNEL_OK, json{{"products", products}});
 }
 
 json EpicPayment::CopyOffers(Eos::HEcom ecom, Eos::EpicAccountId account)
@@ -164,7 +181,10 @@ void EpicPayment::Checkout(const char* params, ResultCallback cb)
     api.ecomCheckout(ecom, &options, Requests::Add({this, cb, requestId, offerId}), &OnCheckout);
 }
 
-void EpicPayment::OnCheckout(const Eos::CheckoutCallbackInfo* info) { Dispatch("OnCheckout", info, &EpicPayment::CompleteCheckout); }
+void EpicPayment::OnCheckout(const Eos::CheckoutCallbackInfo* info)
+{
+    Dispatch("OnCheckout", info, &EpicPayment::CompleteCheckout);
+}
 
 json EpicPayment::PurchaseResult(const Request& request, const char* transactionId)
 {
@@ -181,10 +201,11 @@ json EpicPayment::PurchaseResult(const Request& request, const char* transaction
 
 void EpicPayment::CompleteCheckout(const Eos::CheckoutCallbackInfo& info)
 {
-    if (!IsComplete(info.resultCode)) {
+    const std::optional<Request> taken = TakeCompleted(info.resultCode, info.clientData);
+    if (!taken) {
         return;
     }
-    const Request request = *Requests::Take(info.clientData);
+    const Request& request = *taken;
     switch (info.resultCode) {
     case Eos::kSuccess:
         AnswerSuccess(request, VYROCHANNEL_OK, PurchaseResult(request, info.transactionId));
@@ -222,25 +243,23 @@ void EpicPayment::OnQueryEntitlements(const Eos::QueryEntitlementsCallbackInfo* 
 
 void EpicPayment::CompleteQueryEntitlements(const Eos::QueryEntitlementsCallbackInfo& info)
 {
-    if (!IsComplete(info.resultCode)) {
+    const std::optional<Request> request = TakeCompleted(info.resultCode, info.clientData);
+    if (!request) {
         return;
     }
-    const Request request = *Requests::Take(info.clientData);
     std::string accountId;
     std::string accessToken;
     std::string refreshToken;
     owner_->CopyUserAuthToken(accountId, accessToken, refreshToken);
     if (info.resultCode != Eos::kSuccess) {
-        const std::string result = Eos::ResultName(owner_->Api(), info.resultCode);
-        Log(LogLevel::Error, "[EpicPayment] QueryEntitlements failed: {}", result);
-        AnswerError(request, VYROCHANNEL_FAILED, "QueryEntitlements failed: " + result, info.resultCode);
+        FailQuery("QueryEntitlements", *request, info.resultCode);
         return;
     }
     Eos::HEcom ecom = nullptr;
     Eos::EpicAccountId account = nullptr;
     const json entitlements = Ready(ecom, account) ? CopyEntitlements(ecom, account) : json::array();
     const json result{{"epic", {{"accountId", accountId}, {"accessToken", accessToken}, {"entitlements", entitlements}}}};
-    AnswerSuccess(request, VYROCHANNEL_OK, result);
+    AnswerSuccess(*request, VYROCHANNEL_OK, result);
 }
 
 json EpicPayment::CopyEntitlements(Eos::HEcom ecom, Eos::EpicAccountId account)

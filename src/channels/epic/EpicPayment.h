@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include <nlohmann/json.hpp>
@@ -49,7 +50,9 @@ private:
     nlohmann::json PurchaseResult(const PendingPurchaseRequest& request, const char* transactionId);
     // The account and the e-commerce interface when both a platform and a signed-in account exist.
     bool Ready(Eos::HEcom& ecom, Eos::EpicAccountId& account);
-    bool IsComplete(Eos::EResult result);
+    // The request a completion finishes, or nothing while EOS is not done with it.
+    std::optional<PendingPurchaseRequest> TakeCompleted(Eos::EResult result, void* clientData);
+    void FailQuery(const char* operation, const PendingPurchaseRequest& request, Eos::EResult result);
 
     IEpicContext* owner_;
 };
