@@ -3,12 +3,15 @@
 #include <algorithm>
 
 #include "PlainFileName.h"
+#include "Utf8Path.h"
 
 namespace VyroHost {
 
 namespace {
 
 constexpr const char* kLaunchedBy = "--launched-by";
+// Ends the harness's own arguments; the game's follow.
+constexpr const char* kGameArguments = "--";
 
 // The value after an option, or null with `error` set when the command line ends there.
 const std::string* OptionValue(const std::vector<std::string>& arguments, std::size_t& index, std::string& error)
@@ -45,14 +48,14 @@ bool SetOption(Options& options, const std::string& name, const std::string& val
     if (name == "--store") {
         options.store = value;
     } else {
-        options.library = value;
+        options.library = PathFromUtf8(value);
     }
     return true;
 }
 
 // Reads the argument at `index` and, for an option with a value, moves `index` to that value.
 bool ReadArgument(const std::vector<std::string>& arguments, std::size_t& index, Options& options,
-                  std::optional<std::filesystem::path>& scenario, std::string& error)
+                  std::optional<std::string>& scenario, std::string& error)
 {
     const std::string& argument = arguments[index];
     if (argument == "--check") {
@@ -76,8 +79,12 @@ bool ReadArgument(const std::vector<std::string>& arguments, std::size_t& index,
 std::optional<Options> ParseCommandLine(const std::vector<std::string>& arguments, std::string& error)
 {
     Options options;
-    std::optional<std::filesystem::path> scenario;
+    std::optional<std::string> scenario;
     for (std::size_t index = 0; index < arguments.size(); ++index) {
+        if (arguments[index] == kGameArguments) {
+            options.gameArguments.emplace(arguments.begin() + index + 1, arguments.end());
+            break;
+        }
         const std::size_t first = index;
         if (!ReadArgument(arguments, index, options, scenario, error)) {
             return std::nullopt;
@@ -90,14 +97,15 @@ std::optional<Options> ParseCommandLine(const std::vector<std::string>& argument
         error = "no scenario file given";
         return std::nullopt;
     }
-    options.scenario = *scenario;
+    options.scenario = PathFromUtf8(*scenario);
     return options;
 }
 
-std::vector<std::string> DirectStartArguments(const Options& options)
+std::vector<std::string> GameProcessArguments(const Options& options, const std::vector<std::string>& gameArguments)
 {
-    std::vector<std::string> arguments{kLaunchedBy, ""};
-    arguments.insert(arguments.end(), options.passedOn.begin(), options.passedOn.end());
+    std::vector<std::string> arguments = options.passedOn;
+    arguments.push_back(kGameArguments);
+    arguments.insert(arguments.end(), gameArguments.begin(), gameArguments.end());
     return arguments;
 }
 

@@ -4,20 +4,11 @@
 
 #include "ChildProcess.h"
 #include "Staging.h"
+#include "Utf8Path.h"
 
 namespace VyroHost {
 
-namespace {
-
 namespace fs = std::filesystem;
-
-std::string Utf8(const fs::path& path)
-{
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
-} // namespace
 
 std::optional<int> RunUnderLaunchers(const fs::path& launcher, const std::vector<std::string>& names,
                                      const fs::path& program, const std::vector<std::string>& arguments,
@@ -38,14 +29,14 @@ std::optional<int> RunUnderLaunchers(const fs::path& launcher, const std::vector
     // Each launcher's arguments are the command it starts: the next launcher's, down to the program's.
     std::vector<std::string> command;
     for (auto name = names.begin() + 1; name != names.end(); ++name) {
-        command.push_back(Utf8(folder->Folder() / *name));
+        command.push_back(PathToUtf8(folder->Folder() / *name));
     }
-    command.push_back(Utf8(program));
+    command.push_back(PathToUtf8(program));
     command.insert(command.end(), arguments.begin(), arguments.end());
     const fs::path outermost = folder->Folder() / names.front();
     const auto exitCode = VyroTools::RunChild(outermost, command, error);
     if (!exitCode) {
-        error = "cannot start " + Utf8(outermost) + ": " + error;
+        error = "cannot start " + PathToUtf8(outermost) + ": " + error;
     }
     return exitCode;
 }

@@ -8,4 +8,8 @@ namespace VyroHost {
 // "..". Names the harness places files under must be such names.
 bool IsPlainFileName(const std::string& text);
 
+// A relative path that can only mean an entry at or below a folder: every part a plain file name.
+// Folders a scenario makes, and entries it asks about, in the staged folder must be such paths.
+bool IsPathInsideFolder(const std::string& text);
+
 } // namespace VyroHost

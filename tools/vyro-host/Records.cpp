@@ -50,4 +50,9 @@ Json LogRecord(int level, const char* line)
 
 Json SimRecord(const char* reply) { return Json{{"type", "sim"}, {"reply", ReplyValue(reply)}}; }
 
+Json ArgumentsRecord(const std::vector<std::string>& arguments)
+{
+    return Json{{"type", "arguments"}, {"arguments", arguments}};
+}
+
 } // namespace VyroHost

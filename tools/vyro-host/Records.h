@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
+#include <vector>
 
 #include "Json.h"
 
@@ -20,5 +22,7 @@ Json EventRecord(int type, int code, const char* reply);
 Json LogRecord(int level, const char* line);
 // {"type":"sim","reply":...}
 Json SimRecord(const char* reply);
+// {"type":"arguments","arguments":[...]}: the game's command line the harness was started with.
+Json ArgumentsRecord(const std::vector<std::string>& arguments);
 
 } // namespace VyroHost

@@ -6,13 +6,14 @@
 
 #include "PlainFileName.h"
 #include "StepParser.h"
+#include "Utf8Path.h"
 
 namespace VyroHost {
 
 namespace {
 
-constexpr std::string_view kMembers[] = {"description", "store", "launchedBy", "stage",
-                                         "steps", "expect", "expectCount"};
+constexpr std::string_view kMembers[] = {"description", "store", "launchedBy", "arguments", "stage",
+                                         "stageDirs", "config", "steps", "expect", "expectCount"};
 
 std::optional<Json> ReadJson(const std::filesystem::path& file, std::string& error)
 {
@@ -122,18 +123,56 @@ bool ReadStore(const Json& document, Scenario& scenario, std::string& error)
     return true;
 }
 
-bool ReadLaunchedBy(const Json& document, Scenario& scenario, std::string& error)
+bool IsAnyText(const std::string&) { return true; }
+
+// An optional member that must be an array of strings that each pass `valid`; `texts` is left
+// unset when the member is absent.
+bool ReadTexts(const Json& document, const char* name, bool (*valid)(const std::string&), const char* mustBe,
+               std::optional<std::vector<std::string>>& texts, std::string& error)
 {
-    if (!document.contains("launchedBy")) {
+    if (!document.contains(name)) {
         return true;
     }
-    const Json& names = document["launchedBy"];
-    const auto isName = [](const Json& name) { return name.is_string() && IsPlainFileName(name.get<std::string>()); };
-    if (!names.is_array() || !std::all_of(names.begin(), names.end(), isName)) {
-        error = "\"launchedBy\" must be an array of executable file names, outermost first";
+    const Json& array = document[name];
+    const auto isValid = [valid](const Json& text) { return text.is_string() && valid(text.get<std::string>()); };
+    if (!array.is_array() || !std::all_of(array.begin(), array.end(), isValid)) {
+        error = "\"" + std::string(name) + "\" must be " + mustBe;
         return false;
     }
-    scenario.launchedBy = names.get<std::vector<std::string>>();
+    texts = array.get<std::vector<std::string>>();
+    return true;
+}
+
+bool ReadLists(const Json& document, Scenario& scenario, std::string& error)
+{
+    std::optional<std::vector<std::string>> stageDirs;
+    const bool valid =
+        ReadTexts(document, "launchedBy", IsPlainFileName, "an array of executable file names, outermost first",
+                  scenario.launchedBy, error) &&
+        ReadTexts(document, "arguments", IsAnyText, "an array of the game's command-line arguments",
+                  scenario.arguments, error) &&
+        ReadTexts(document, "stageDirs", IsPathInsideFolder,
+                  "an array of folder paths relative to the staged folder", stageDirs, error);
+    scenario.stageDirs = stageDirs.value_or(std::vector<std::string>());
+    return valid;
+}
+
+// "config": a folder relative to the scenario file's folder, or null for no configuration store.
+bool ReadConfig(const Json& document, const std::filesystem::path& file, Scenario& scenario, std::string& error)
+{
+    if (!document.contains("config")) {
+        return true;
+    }
+    const Json& config = document["config"];
+    if (config.is_null()) {
+        scenario.config = ConfigFolder();
+        return true;
+    }
+    if (!config.is_string() || config.get<std::string>().empty()) {
+        error = "\"config\" must be a folder of JSON files, relative to the scenario's folder, or null";
+        return false;
+    }
+    scenario.config = file.parent_path() / PathFromUtf8(config.get<std::string>());
     return true;
 }
 
@@ -146,9 +185,10 @@ std::optional<Scenario> LoadScenario(const std::filesystem::path& file, std::str
     const bool valid = document && CheckMembers(*document, error) && ReadSteps((*document)["steps"], scenario, error) &&
                        ReadInOrder(*document, scenario.expectations, error) &&
                        ReadCounts(*document, scenario.expectations, error) && ReadStage(*document, scenario, error) &&
-                       ReadStore(*document, scenario, error) && ReadLaunchedBy(*document, scenario, error);
+                       ReadStore(*document, scenario, error) && ReadLists(*document, scenario, error) &&
+                       ReadConfig(*document, file, scenario, error);
     if (!valid) {
-        error = file.string() + ": " + error;
+        error = PathToUtf8(file) + ": " + error;
         return std::nullopt;
     }
     return scenario;

@@ -3,8 +3,10 @@
 #include <chrono>
 #include <thread>
 
+#include "FileRecord.h"
 #include "HostCallbacks.h"
 #include "Records.h"
+#include "Utf8Path.h"
 
 namespace VyroHost {
 
@@ -68,6 +70,11 @@ struct ScenarioRunner::Executor {
             runner.output_.Emit(SimRecord(reply->c_str()));
         }
         return reply.has_value();
+    }
+    bool operator()(const FileStep& step) const
+    {
+        runner.output_.Emit(FileRecord(step.path, runner.folder_ / PathFromUtf8(step.path)));
+        return true;
     }
 };
 

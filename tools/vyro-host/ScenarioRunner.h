@@ -1,6 +1,8 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "HostLibrary.h"
@@ -10,11 +12,12 @@
 
 namespace VyroHost {
 
-// Plays scenario steps against the loaded library, echoing each step before it runs.
+// Plays scenario steps against the loaded library, staged in `folder`, echoing each step before it
+// runs.
 class ScenarioRunner {
 public:
-    ScenarioRunner(const HostLibrary& library, Simulators& simulators, Output& output)
-        : library_(library), simulators_(simulators), output_(output)
+    ScenarioRunner(const HostLibrary& library, std::filesystem::path folder, Simulators& simulators, Output& output)
+        : library_(library), folder_(std::move(folder)), simulators_(simulators), output_(output)
     {
     }
 
@@ -28,6 +31,7 @@ private:
     struct Executor;
 
     const HostLibrary& library_;
+    std::filesystem::path folder_;
     Simulators& simulators_;
     Output& output_;
 };

@@ -4,6 +4,8 @@
 #include <random>
 #include <system_error>
 
+#include "Utf8Path.h"
+
 namespace VyroHost {
 
 namespace {
@@ -56,6 +58,19 @@ std::unique_ptr<StagedFolder> StagedFolder::Create(const std::map<std::string, f
         }
     }
     return staged;
+}
+
+bool StagedFolder::MakeFolders(const std::vector<std::string>& folders, std::string& error) const
+{
+    for (const std::string& folder : folders) {
+        std::error_code code;
+        fs::create_directories(folder_ / PathFromUtf8(folder), code);
+        if (code) {
+            error = "cannot make the folder " + folder + " in " + PathToUtf8(folder_) + ": " + code.message();
+            return false;
+        }
+    }
+    return true;
 }
 
 StagedFolder::~StagedFolder()

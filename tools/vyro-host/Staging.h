@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace VyroHost {
 
@@ -22,6 +23,9 @@ public:
     StagedFolder& operator=(const StagedFolder&) = delete;
 
     const std::filesystem::path& Folder() const { return folder_; }
+    // Makes each folder, given relative to this one in UTF-8, with its parents. False with `error`
+    // set when one cannot be made.
+    bool MakeFolders(const std::vector<std::string>& folders, std::string& error) const;
 
 private:
     explicit StagedFolder(std::filesystem::path folder) : folder_(std::move(folder)) {}

@@ -42,8 +42,13 @@ struct SimStep {
     std::string control;
 };
 
+// A report on an entry of the staged folder: a path relative to it.
+struct FileStep {
+    std::string path;
+};
+
 using StepAction = std::variant<CallStep, TickStep, RegisterStep, UnregisterStep, SleepStep, UnityStep, LogLevelStep,
-                                PrintStep, SimStep>;
+                                PrintStep, SimStep, FileStep>;
 
 struct Step {
     Json source; // the step as written, echoed before it runs

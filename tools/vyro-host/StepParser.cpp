@@ -6,6 +6,8 @@
 #include <limits>
 #include <string_view>
 
+#include "PlainFileName.h"
+
 namespace VyroHost {
 
 namespace {
@@ -175,6 +177,15 @@ std::optional<StepAction> ParseSim(const Json& step, std::string& error)
     return SimStep{step["sim"].get<std::string>(), step["control"].dump()};
 }
 
+std::optional<StepAction> ParseFile(const Json& step, std::string& error)
+{
+    if (!step["file"].is_string() || !IsPathInsideFolder(step["file"].get<std::string>())) {
+        error = "\"file\" must be a path relative to the staged folder";
+        return std::nullopt;
+    }
+    return FileStep{step["file"].get<std::string>()};
+}
+
 struct StepKind {
     const char* key;
     Parser parse;
@@ -191,6 +202,7 @@ const StepKind kKinds[] = {
     {"logLevel", &ParseLogLevel, {}},
     {"print", &ParsePrint, {}},
     {"sim", &ParseSim, {"control"}},
+    {"file", &ParseFile, {}},
 };
 
 const StepKind* FindKind(const Json& step, std::string& error)
@@ -207,7 +219,7 @@ const StepKind* FindKind(const Json& step, std::string& error)
         kind = &candidate;
     }
     if (kind == nullptr) {
-        error = "no step kind (call, tick, register, unregister, sleepMs, unity, logLevel, print, sim)";
+        error = "no step kind (call, tick, register, unregister, sleepMs, unity, logLevel, print, sim, file)";
     }
     return kind;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,12 +13,17 @@ struct StagedFile {
     std::string source;
 };
 
-// What `--store NAME` places beside the library besides the library itself, and the executable
-// names of the processes that start a game from that store, outermost first.
+// What `--store NAME` places beside the library besides the library itself, and how that store
+// starts a game: the executable names of the processes it starts the game under, outermost first,
+// and the arguments on the game's command line.
 struct StoreSetup {
     std::string name;
     std::vector<StagedFile> files;
     std::vector<std::string> launchers;
+    // A folder of JSON files, relative to the harness's folder, packed into the configuration
+    // store beside the library; none: no store.
+    std::optional<std::string> config;
+    std::vector<std::string> arguments;
 };
 
 // Null for a store name the harness does not know.

@@ -2,15 +2,19 @@
 // step, answer, event and log line as one JSON object per line.
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "ChildProcess.h"
 #include "CommandLine.h"
+#include "ConfigPacking.h"
 #include "ExecutableFolder.h"
 #include "HostCallbacks.h"
 #include "HostLibrary.h"
 #include "LaunchChain.h"
 #include "Output.h"
+#include "Records.h"
 #include "Scenario.h"
 #include "ScenarioCheck.h"
 #include "ScenarioRunner.h"
@@ -18,6 +22,7 @@
 #include "Staging.h"
 #include "StdoutRedirect.h"
 #include "Stores.h"
+#include "Utf8Path.h"
 
 namespace {
 
@@ -49,6 +54,31 @@ std::map<std::string, fs::path> FilesToStage(const fs::path& library, const Stor
     return files;
 }
 
+// The configuration store the scenario asks for, else the store's own; none when neither has one.
+ConfigFolder ConfigToPack(const StoreSetup& store, const Scenario& scenario, const fs::path& bin)
+{
+    if (scenario.config) {
+        return *scenario.config;
+    }
+    return store.config ? ConfigFolder(bin / *store.config) : ConfigFolder();
+}
+
+// The folder a game would have: the library and the files beside it, the scenario's folders, and
+// the configuration store.
+std::unique_ptr<StagedFolder> Stage(const fs::path& library, const StoreSetup& store, const Scenario& scenario,
+                                    const fs::path& bin, std::string& error)
+{
+    auto folder = StagedFolder::Create(FilesToStage(library, store, scenario, bin), error);
+    if (!folder || !folder->MakeFolders(scenario.stageDirs, error)) {
+        return nullptr;
+    }
+    const ConfigFolder config = ConfigToPack(store, scenario, bin);
+    if (config && !PackConfig(bin / VYRO_CONFIG_PACK_FILE, *config, folder->Folder(), error)) {
+        return nullptr;
+    }
+    return folder;
+}
+
 // The library and the simulators are unloaded on return, before the staged folder is removed.
 bool RunScenario(const Scenario& scenario, const fs::path& libraryCopy, const StagedFolder& folder, Output& output,
                  std::string& error)
@@ -60,7 +90,7 @@ bool RunScenario(const Scenario& scenario, const fs::path& libraryCopy, const St
     // Before the first call, so that the detection lines are recorded too.
     library->exports().SetLogHandler(LogSink(), 0);
     Simulators simulators(folder.Folder());
-    ScenarioRunner runner(*library, simulators, output);
+    ScenarioRunner runner(*library, folder.Folder(), simulators, output);
     return runner.Validate(scenario.steps, error) && runner.Run(scenario.steps, error);
 }
 
@@ -78,14 +108,22 @@ int CheckOutput(const std::vector<Json>& records, const Expectations& expectatio
     return kPassed;
 }
 
-// The launchers do not divert their standard output, so the run inside them writes its records
-// where this process would have.
-int PlayUnderLaunchers(const Options& options, const std::vector<std::string>& launchers)
+// Plays the scenario in a new process started the way the store starts a game: under its launchers
+// and with the game's arguments on its command line. Neither that process nor the launchers divert
+// their standard output, so the records go where this process would have written them.
+int PlayAsStartedGame(const Options& options, const std::vector<std::string>& launchers,
+                      const std::vector<std::string>& gameArguments)
 {
     std::string error;
-    const auto exitCode = RunUnderLaunchers(ExecutableFolder() / VYRO_LAUNCHER_FILE, launchers, ExecutablePath(),
-                                            DirectStartArguments(options), error);
-    return exitCode ? *exitCode : Fail(error);
+    const fs::path harness = ExecutablePath();
+    const std::vector<std::string> arguments = GameProcessArguments(options, gameArguments);
+    if (!launchers.empty()) {
+        const auto exitCode =
+            RunUnderLaunchers(ExecutableFolder() / VYRO_LAUNCHER_FILE, launchers, harness, arguments, error);
+        return exitCode ? *exitCode : Fail(error);
+    }
+    const auto exitCode = VyroTools::RunChild(harness, arguments, error);
+    return exitCode ? *exitCode : Fail("cannot start " + PathToUtf8(harness) + ": " + error);
 }
 
 int PlayScenario(const Options& options, const Scenario& scenario, const StoreSetup& store)
@@ -97,21 +135,26 @@ int PlayScenario(const Options& options, const Scenario& scenario, const StoreSe
     }
     Output output(sink);
     RouteCallbacksTo(output);
+    if (options.gameArguments && !options.gameArguments->empty()) {
+        output.Emit(ArgumentsRecord(*options.gameArguments));
+    }
     const fs::path bin = ExecutableFolder();
     const fs::path library = options.library.value_or(bin / HostLibrary::FileName());
-    const auto folder = StagedFolder::Create(FilesToStage(library, store, scenario, bin), error);
+    const auto folder = Stage(library, store, scenario, bin, error);
     if (!folder || !RunScenario(scenario, folder->Folder() / library.filename(), *folder, output, error)) {
         return Fail(error);
     }
     return options.check ? CheckOutput(output.Records(), scenario.expectations) : kPassed;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int Run(const std::vector<std::string>& arguments)
 {
+    if (arguments == std::vector<std::string>{"--help"}) {
+        std::printf("%s\n", kUsage);
+        return kPassed;
+    }
     std::string error;
-    const auto options = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), error);
+    const auto options = ParseCommandLine(arguments, error);
     if (!options) {
         return Fail(error + "\n" + kUsage);
     }
@@ -125,8 +168,31 @@ int main(int argc, char** argv)
         return Fail("unknown store \"" + storeName + "\" (known: " + StoreNames() + ")\n" + kUsage);
     }
     if (options->check && scenario->expectations.Empty()) {
-        return Fail(options->scenario.string() + ": --check needs \"expect\" or \"expectCount\"");
+        return Fail(PathToUtf8(options->scenario) + ": --check needs \"expect\" or \"expectCount\"");
+    }
+    if (options->gameArguments) {
+        return PlayScenario(*options, *scenario, *store);
     }
     const auto launchers = options->launchedBy.value_or(scenario->launchedBy.value_or(store->launchers));
-    return launchers.empty() ? PlayScenario(*options, *scenario, *store) : PlayUnderLaunchers(*options, launchers);
+    const auto gameArguments = scenario->arguments.value_or(store->arguments);
+    if (launchers.empty() && gameArguments.empty()) {
+        return PlayScenario(*options, *scenario, *store);
+    }
+    return PlayAsStartedGame(*options, launchers, gameArguments);
 }
+
+} // namespace
+
+#if defined(_WIN32)
+// The wide command line, so that arguments outside the ANSI code page arrive intact.
+int wmain(int argc, wchar_t** argv)
+{
+    std::vector<std::string> arguments;
+    for (int index = 1; index < argc; ++index) {
+        arguments.push_back(PathToUtf8(argv[index]));
+    }
+    return Run(arguments);
+}
+#else
+int main(int argc, char** argv) { return Run(std::vector<std::string>(argv + 1, argv + argc)); }
+#endif
