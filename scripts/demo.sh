@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 cmake --preset posix >/dev/null
-cmake --build --preset posix --target VyroChannel vyro-host vyro_sim_steam vyro_sim_google
+cmake --build --preset posix --target VyroChannel vyro-host vyro_sim_steam vyro_sim_google vyro_sim_epic
 if [ $# -eq 0 ]; then
     set -- examples/scenarios/steam-session.json
 fi
