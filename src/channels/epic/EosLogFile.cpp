@@ -1,5 +1,7 @@
 #include "channels/epic/EosLogFile.h"
 
+#include <new>
+
 #include "common/Logger.h"
 
 namespace Vyro {
@@ -34,8 +36,10 @@ void LogToLibrary(Eos::LogLevel level, std::string_view category, std::string_vi
 
 EosLogFile& EosLogFile::Instance()
 {
-    // Never destroyed: EOS may log from its threads while the process exits.
-    static EosLogFile* const instance = new EosLogFile;
+    // Built in static storage and never destroyed: EOS may log from its threads while the process
+    // exits, and unloading the library leaves no heap block behind (the channel closes the file).
+    alignas(EosLogFile) static unsigned char storage[sizeof(EosLogFile)];
+    static EosLogFile* const instance = new (storage) EosLogFile;
     return *instance;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <new>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -58,10 +59,14 @@ public:
     }
 
 private:
-    // Never destroyed: EOS may still hold client data while the process exits.
-    static std::map<std::uintptr_t, Record>& Records()
+    // Built in static storage and never destroyed, so that a channel destroyed during the
+    // library's own static destruction still finds it; empty, it holds no heap block that unloading
+    // the library would leave behind.
+    using RecordMap = std::map<std::uintptr_t, Record>;
+    static RecordMap& Records()
     {
-        static auto* const records = new std::map<std::uintptr_t, Record>;
+        alignas(RecordMap) static unsigned char storage[sizeof(RecordMap)];
+        static RecordMap* const records = new (storage) RecordMap;
         return *records;
     }
     static std::uintptr_t& NextId()
