@@ -29,11 +29,6 @@ for preset in "${presets[@]}"; do
         wineboot </dev/null >/dev/null 2>&1
         ctest --preset "$preset"
         wineserver -k || true
-    elif [ "$preset" = posix-asan ]; then
-        # LeakSanitizer's exit-time check now and then crashes in its own tracer ("Tracer caught
-        # signal 11"), whatever the program did (about one run in ten of a scenario that loads and
-        # unloads store runtimes); a test that really fails fails every one of its runs.
-        ctest --preset "$preset" --repeat until-pass:4
     else
         ctest --preset "$preset"
     fi
