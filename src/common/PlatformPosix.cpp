@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -23,7 +24,9 @@ const wchar_t* const kOwnModuleName = L"libVyroChannel.so";
 
 namespace {
 
-thread_local std::string lastLoadError;
+// A plain buffer: a thread_local with a destructor would keep this library loaded until the thread
+// that failed a load exits, so a game (or test) could never unload it again.
+thread_local char lastLoadError[1024];
 
 std::string ToNarrowPath(const std::wstring& path) { return WideToUtf8(path); }
 
@@ -418,7 +421,7 @@ ModuleHandle LoadLibraryFrom(const std::wstring& fullPath)
     void* module = dlopen(ToNarrowPath(fullPath).c_str(), RTLD_NOW | RTLD_LOCAL);
     if (module == nullptr) {
         const char* error = dlerror();
-        lastLoadError = error != nullptr ? error : "unknown error";
+        std::snprintf(lastLoadError, sizeof(lastLoadError), "%s", error != nullptr ? error : "unknown error");
     }
     return module;
 }

@@ -21,7 +21,9 @@ const wchar_t* const kOwnModuleName = L"VyroChannel.dll";
 
 namespace {
 
-thread_local std::string lastLoadError;
+// A plain number: a thread_local with a destructor would keep this library loaded until the thread
+// that failed a load exits.
+thread_local DWORD lastLoadError = 0;
 
 struct HandleCloser {
     void operator()(HANDLE handle) const { CloseHandle(handle); }
@@ -256,7 +258,7 @@ namespace {
 ModuleHandle Loaded(HMODULE module)
 {
     if (module == nullptr) {
-        lastLoadError = std::to_string(GetLastError());
+        lastLoadError = GetLastError();
     }
     return module;
 }
@@ -284,6 +286,6 @@ void* FindFunction(ModuleHandle module, const char* name)
     return reinterpret_cast<void*>(GetProcAddress(ToHmodule(module), name));
 }
 
-std::string LastLoadError() { return lastLoadError; }
+std::string LastLoadError() { return std::to_string(lastLoadError); }
 
 } // namespace Vyro::Platform
