@@ -6,6 +6,7 @@
 #include "VyroChannel.h"
 #include "common/Logger.h"
 #include "core/Envelope.h"
+#include "core/RequestMembers.h"
 
 namespace Vyro {
 
@@ -118,19 +119,6 @@ PlayCallable<Value> Answering(const BillingOperation& operation, ResultCallback 
             answer.InternalError();
         }
     };
-}
-
-// The member when it is a string, else nothing.
-std::optional<std::string> StringMember(const json& object, const char* name)
-{
-    if (!object.is_object()) {
-        return std::nullopt;
-    }
-    const auto member = object.find(name);
-    if (member == object.end() || !member->is_string()) {
-        return std::nullopt;
-    }
-    return member->get<std::string>();
 }
 
 // An obfuscated id for the purchase flow: null unless a non-empty string.
@@ -291,7 +279,7 @@ void GoogleChannelSDK::Checkout(const char* params, ResultCallback cb)
         Refuse(kCheckout, cb, "Missing or invalid offer_id parameter", std::move(requestId));
         return;
     }
-    const json google = request.value("google", json());
+    const json google = ObjectMember(request, "google");
     const std::optional<std::string> accountId = StringMember(google, "obfuscatedAccountId");
     const std::optional<std::string> profileId = StringMember(google, "obfuscatedProfileId");
     const PurchaseFlowRequest flow{offerId->c_str(), OptionalText(accountId), OptionalText(profileId), 0, 1};

@@ -9,6 +9,7 @@
 #include "VyroChannel.h"
 #include "common/Logger.h"
 #include "core/Envelope.h"
+#include "core/RequestMembers.h"
 
 namespace Vyro {
 
@@ -33,18 +34,6 @@ void GuardHandler(const char* handlerName, Body&& body) noexcept
     } catch (...) {
         Log(LogLevel::Error, "Unknown exception in {}", handlerName);
     }
-}
-
-// `identity` when the request holds it as a string; any other form means no identity.
-std::string ReadIdentity(const json& request)
-{
-    if (request.is_object()) {
-        const auto identity = request.find("identity");
-        if (identity != request.end() && identity->is_string()) {
-            return identity->get<std::string>();
-        }
-    }
-    return {};
 }
 
 std::string ErrorTextOf(const InitErrorText& text) { return std::string(text, strnlen(text, kInitErrorSize)); }
@@ -183,7 +172,7 @@ void SteamChannelSDK::Login(const char* params, ResultCallback cb)
 void SteamChannelSDK::AuthToken(const char* params, ResultCallback cb)
 {
     const json request = ParseParameters(params);
-    const std::string identity = ReadIdentity(request);
+    const std::string identity = StringMember(request, "identity").value_or("");
     std::string requestId = GetRequestId(request);
     if (RefuseWithoutUser(cb, requestId)) {
         return;
