@@ -7,7 +7,7 @@
 #include "channels/epic/EosText.h"
 #include "channels/epic/EpicCatalog.h"
 #include "channels/epic/IEpicContext.h"
-#include "channels/epic/PendingCalls.h"
+#include "core/PendingCalls.h"
 #include "common/Logger.h"
 #include "core/BaseChannelSDK.h"
 #include "core/Envelope.h"

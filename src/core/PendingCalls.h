@@ -9,11 +9,12 @@
 
 namespace Vyro {
 
-// The EOS calls in flight whose completion needs a `Record`, process-wide. The client data handed to
-// EOS is a number that names the record, never its address: a completion that EOS delivers late,
-// twice, or after the record's owner has gone finds nothing, instead of touching freed memory.
-// Every `Record` has an `owner` member naming the object that started the call. Game thread only:
-// EOS runs completions inside EOS_Platform_Tick, on the thread that calls it.
+// The store calls in flight, or the store notifications registered, whose callback needs a `Record`,
+// process-wide. The context handed to the store is a number that names the record, never its
+// address: a callback that the store delivers late, twice, or after the record's owner has gone
+// finds nothing, instead of touching freed memory. Every `Record` has an `owner` member naming the
+// object that made it. Game thread only: the stores that use it (EOS, the Gaming Runtime) run these
+// callbacks inside the channel's Tick, on the thread that calls it.
 template <typename Record>
 class PendingCalls {
 public:
