@@ -3,6 +3,7 @@
 #include "channels/epic/EpicChannelSDK.h"
 #include "channels/google/GoogleChannelSDK.h"
 #include "channels/steam/SteamChannelSDK.h"
+#include "channels/xbox/XboxChannelSDK.h"
 #include "core/BaseChannelSDK.h"
 
 namespace Vyro {
@@ -16,6 +17,8 @@ std::shared_ptr<IChannelSDK> MakeChannel(int channelType)
         return std::make_shared<GoogleChannelSDK>();
     case ChannelType::Epic:
         return std::make_shared<EpicChannelSDK>();
+    case ChannelType::Xbox:
+        return std::make_shared<XboxChannelSDK>();
     default:
         // Stores without a channel class of their own get the default channel.
         return std::make_shared<BaseChannelSDK>();

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <functional>
+
+#include "channels/xbox/GameRuntimeApi.h"
+
+namespace Vyro {
+
+// One asynchronous GDK call: a heap record holding the XAsyncBlock the runtime completes (queue = the
+// channel's task queue, context = the record, callback = one common completion routine) and the
+// handler that turns the result into an answer. The handler owns by value what the answer needs; it
+// runs exactly once, when the runtime dispatches the completion (inside Tick, on the game thread),
+// and the record is freed right after. A call that fails to start never runs its handler.
+class AsyncCall {
+public:
+    using Handler = std::function<void(Gdk::XAsyncBlock* block)>;
+    // Calls the ...Async function with the block; returns its HRESULT.
+    using Starter = std::function<Gdk::HResult(Gdk::XAsyncBlock* block)>;
+
+    // Starts one call on `queue`. On failure the record is freed at once, the handler never runs,
+    // and the caller logs and answers with the returned HRESULT.
+    static Gdk::HResult Start(Gdk::XTaskQueueHandle queue, Handler handler, const Starter& start);
+};
+
+} // namespace Vyro

@@ -1,0 +1,179 @@
+#pragma once
+
+// The part of the Gaming Runtime the Xbox channel uses, declared as xgameruntime.dll exports it: C
+// functions returning HRESULTs, opaque handles, and asynchronous calls driven by an XAsyncBlock the
+// caller owns until its completion routine has run. Completions of work queued on a task queue
+// whose completion port is manual run only inside XTaskQueueDispatch, on the calling thread. Text
+// is UTF-8. Sizes are asserted below for the 64-bit layout.
+#include <cstddef>
+#include <cstdint>
+
+namespace Vyro {
+class StoreLibrary;
+}
+
+namespace Vyro::Gdk {
+
+inline constexpr wchar_t kRuntimeFileName[] = L"xgameruntime.dll";
+
+using HResult = std::int32_t;
+
+inline constexpr HResult kOk = 0;
+inline constexpr HResult kPending = static_cast<HResult>(0x8000000A);      // E_PENDING
+inline constexpr HResult kAbort = static_cast<HResult>(0x80004004);        // E_ABORT
+inline constexpr HResult kRuntimeNotFound = static_cast<HResult>(0x89240101);        // E_GAMERUNTIME_DLL_NOT_FOUND
+inline constexpr HResult kRuntimeVersionMismatch = static_cast<HResult>(0x89240102); // E_GAMERUNTIME_VERSION_MISMATCH
+
+inline constexpr bool Succeeded(HResult result) { return result >= 0; }
+
+using XTaskQueueHandle = struct XTaskQueueObject*;
+using XUserHandle = struct XUser*;
+using XStoreContextHandle = struct XStoreContext*;
+
+enum class XTaskQueuePort : std::uint32_t { Work = 0, Completion = 1 };
+enum class XTaskQueueDispatchMode : std::uint32_t { Manual = 0, ThreadPool = 1, SerializedThreadPool = 2, Immediate = 3 };
+
+struct XTaskQueueRegistrationToken {
+    std::uint64_t token;
+};
+
+struct XAsyncBlock;
+using XAsyncCompletionRoutine = void(XAsyncBlock* asyncBlock);
+
+// The caller's record of one asynchronous call; the runtime keeps its own state in `internal` and
+// requires the block to stay put, unchanged, until the completion routine has run.
+struct XAsyncBlock {
+    XTaskQueueHandle queue;
+    void* context;
+    XAsyncCompletionRoutine* callback;
+    unsigned char internal[sizeof(void*) * 4];
+};
+
+using XTaskQueueTerminatedCallback = void(void* context);
+
+enum class XUserAddOptions : std::uint32_t {
+    None = 0x00,
+    AddDefaultUserSilently = 0x01,
+    AllowGuests = 0x02,
+    AddDefaultUserAllowingUI = 0x04,
+};
+
+enum class XUserGamertagComponent : std::uint32_t { Classic = 0, Modern = 1, ModernSuffix = 2, UniqueModern = 3 };
+// Buffer sizes of each component, terminator included.
+inline constexpr std::size_t kGamertagClassicMaxBytes = 16;
+inline constexpr std::size_t kGamertagModernMaxBytes = 97;
+inline constexpr std::size_t kGamertagModernSuffixMaxBytes = 15;
+inline constexpr std::size_t kGamertagUniqueModernMaxBytes = 101;
+
+enum class XUserGetTokenAndSignatureOptions : std::uint32_t { None = 0x00, ForceRefresh = 0x01, AllUsers = 0x02 };
+
+struct XUserGetTokenAndSignatureHttpHeader {
+    const char* name;
+    const char* value;
+};
+
+// Laid out at the start of the caller's result buffer; the texts point into the same buffer.
+struct XUserGetTokenAndSignatureData {
+    std::size_t tokenSize;
+    std::size_t signatureSize;
+    const char* token;
+    const char* signature;
+};
+
+struct XUserLocalId {
+    std::uint64_t value;
+};
+
+enum class XUserChangeEvent : std::uint32_t {
+    SignedInAgain = 0,
+    SigningOut = 1,
+    SignedOut = 2,
+    Gamertag = 3,
+    GamerPicture = 4,
+    Privileges = 5,
+};
+
+using XUserChangeEventCallback = void(void* context, XUserLocalId userLocalId, XUserChangeEvent event);
+
+// The sandbox id buffer size, terminator included.
+inline constexpr std::size_t kSandboxIdMaxBytes = 16;
+
+// Called with the invite's URI when the player accepts a game invite or starts the game from one.
+using XGameInviteEventCallback = void(void* context, const char* inviteUri);
+
+static_assert(sizeof(void*) == 8, "the Gaming Runtime records below are laid out for 64-bit builds");
+static_assert(sizeof(XAsyncBlock) == 56 && offsetof(XAsyncBlock, callback) == 16 && offsetof(XAsyncBlock, internal) == 24);
+static_assert(sizeof(XTaskQueueRegistrationToken) == 8 && sizeof(XUserLocalId) == 8);
+static_assert(sizeof(XUserGetTokenAndSignatureData) == 32 && offsetof(XUserGetTokenAndSignatureData, token) == 16);
+static_assert(sizeof(XUserGetTokenAndSignatureHttpHeader) == 16);
+static_assert(sizeof(XTaskQueuePort) == 4 && sizeof(XTaskQueueDispatchMode) == 4 && sizeof(XUserAddOptions) == 4 &&
+              sizeof(XUserGamertagComponent) == 4 && sizeof(XUserGetTokenAndSignatureOptions) == 4 &&
+              sizeof(XUserChangeEvent) == 4);
+
+// The exports of xgameruntime.dll that the channel calls.
+using XGameRuntimeInitialize_t = HResult();
+using XGameRuntimeUninitialize_t = void();
+using XTaskQueueCreate_t = HResult(XTaskQueueDispatchMode workDispatchMode, XTaskQueueDispatchMode completionDispatchMode,
+                                   XTaskQueueHandle* queue);
+using XTaskQueueDispatch_t = bool(XTaskQueueHandle queue, XTaskQueuePort port, std::uint32_t timeoutInMs);
+using XTaskQueueTerminate_t = HResult(XTaskQueueHandle queue, bool wait, void* callbackContext,
+                                      XTaskQueueTerminatedCallback* callback);
+using XTaskQueueCloseHandle_t = void(XTaskQueueHandle queue);
+using XAsyncGetStatus_t = HResult(XAsyncBlock* asyncBlock, bool wait);
+using XUserAddAsync_t = HResult(XUserAddOptions options, XAsyncBlock* asyncBlock);
+using XUserAddResult_t = HResult(XAsyncBlock* asyncBlock, XUserHandle* newUser);
+using XUserGetId_t = HResult(XUserHandle user, std::uint64_t* userId);
+using XUserGetGamertag_t = HResult(XUserHandle user, XUserGamertagComponent gamertagComponent, std::size_t gamertagSize,
+                                   char* gamertag, std::size_t* gamertagUsed);
+using XUserIsStoreUser_t = bool(XUserHandle user);
+using XUserCloseHandle_t = void(XUserHandle user);
+using XUserGetTokenAndSignatureAsync_t = HResult(XUserHandle user, XUserGetTokenAndSignatureOptions options,
+                                                 const char* method, const char* url, std::size_t headerCount,
+                                                 const XUserGetTokenAndSignatureHttpHeader* headers,
+                                                 std::size_t bodySize, const void* bodyBuffer, XAsyncBlock* asyncBlock);
+using XUserGetTokenAndSignatureResultSize_t = HResult(XAsyncBlock* asyncBlock, std::size_t* bufferSize);
+using XUserGetTokenAndSignatureResult_t = HResult(XAsyncBlock* asyncBlock, std::size_t bufferSize, void* buffer,
+                                                  XUserGetTokenAndSignatureData** ptrToBuffer, std::size_t* bufferUsed);
+using XUserRegisterForChangeEvent_t = HResult(XTaskQueueHandle queue, void* context, XUserChangeEventCallback* callback,
+                                              XTaskQueueRegistrationToken* token);
+using XUserUnregisterForChangeEvent_t = bool(XTaskQueueRegistrationToken token, bool wait);
+using XStoreCreateContext_t = HResult(XUserHandle user, XStoreContextHandle* storeContextHandle);
+using XStoreCloseContextHandle_t = void(XStoreContextHandle storeContextHandle);
+using XGameGetXboxTitleId_t = HResult(std::uint32_t* titleId);
+using XSystemGetXboxLiveSandboxId_t = HResult(std::size_t sandboxIdSize, char* sandboxId, std::size_t* sandboxIdUsed);
+using XGameInviteRegisterForEvent_t = HResult(XTaskQueueHandle queue, void* context, XGameInviteEventCallback* callback,
+                                              XTaskQueueRegistrationToken* token);
+using XGameInviteUnregisterForEvent_t = bool(XTaskQueueRegistrationToken token, bool wait);
+
+// One pointer per export, bound by name; each member is named after its export.
+struct GameRuntimeApi {
+    XGameRuntimeInitialize_t* XGameRuntimeInitialize = nullptr;
+    XGameRuntimeUninitialize_t* XGameRuntimeUninitialize = nullptr;
+    XTaskQueueCreate_t* XTaskQueueCreate = nullptr;
+    XTaskQueueDispatch_t* XTaskQueueDispatch = nullptr;
+    XTaskQueueTerminate_t* XTaskQueueTerminate = nullptr;
+    XTaskQueueCloseHandle_t* XTaskQueueCloseHandle = nullptr;
+    XAsyncGetStatus_t* XAsyncGetStatus = nullptr;
+    XUserAddAsync_t* XUserAddAsync = nullptr;
+    XUserAddResult_t* XUserAddResult = nullptr;
+    XUserGetId_t* XUserGetId = nullptr;
+    XUserGetGamertag_t* XUserGetGamertag = nullptr;
+    XUserIsStoreUser_t* XUserIsStoreUser = nullptr;
+    XUserCloseHandle_t* XUserCloseHandle = nullptr;
+    XUserGetTokenAndSignatureAsync_t* XUserGetTokenAndSignatureAsync = nullptr;
+    XUserGetTokenAndSignatureResultSize_t* XUserGetTokenAndSignatureResultSize = nullptr;
+    XUserGetTokenAndSignatureResult_t* XUserGetTokenAndSignatureResult = nullptr;
+    XUserRegisterForChangeEvent_t* XUserRegisterForChangeEvent = nullptr;
+    XUserUnregisterForChangeEvent_t* XUserUnregisterForChangeEvent = nullptr;
+    XStoreCreateContext_t* XStoreCreateContext = nullptr;
+    XStoreCloseContextHandle_t* XStoreCloseContextHandle = nullptr;
+    XGameGetXboxTitleId_t* XGameGetXboxTitleId = nullptr;
+    XSystemGetXboxLiveSandboxId_t* XSystemGetXboxLiveSandboxId = nullptr;
+    XGameInviteRegisterForEvent_t* XGameInviteRegisterForEvent = nullptr;
+    XGameInviteUnregisterForEvent_t* XGameInviteUnregisterForEvent = nullptr;
+};
+
+// Resolves every export of the table; false (each missing one logged) when any is missing.
+bool BindGameRuntimeApi(const StoreLibrary& library, GameRuntimeApi& api);
+
+} // namespace Vyro::Gdk

@@ -1,0 +1,323 @@
+#include "channels/xbox/XboxChannelSDK.h"
+
+#include <atomic>
+#include <cstdint>
+
+#include <fmt/format.h>
+#include <nlohmann/json.hpp>
+
+#include "VyroChannel.h"
+#include "channels/xbox/HResultText.h"
+#include "channels/xbox/XboxHelper.h"
+#include "common/Logger.h"
+#include "common/Platform.h"
+#include "core/Envelope.h"
+
+namespace Vyro {
+
+namespace {
+
+using nlohmann::json;
+using Gdk::HResult;
+
+// How long one wait for the terminating queue's next completion lasts before the termination is
+// checked again.
+constexpr std::uint32_t kDrainWaitMs = 10;
+
+std::string LoadFailure(const std::string& message, HResult result)
+{
+    return MakeErrorResponse(message + HResultText(result), ChannelType::Xbox, "", result);
+}
+
+// The answer to a runtime that did not start: missing and mismatched runtimes have codes of their
+// own, as for the other stores' clients.
+void AnswerRuntimeFailure(ResultCallback cb, HResult result)
+{
+    if (result == Gdk::kRuntimeNotFound) {
+        BaseChannelSDK::Answer(cb, VYROCHANNEL_STORE_NOT_PRESENT,
+                               MakeErrorResponse("Xbox Game Runtime not found", ChannelType::Xbox, "", result));
+    } else if (result == Gdk::kRuntimeVersionMismatch) {
+        BaseChannelSDK::Answer(cb, VYROCHANNEL_STORE_VERSION_MISMATCH,
+                               MakeErrorResponse("Xbox Game Runtime version mismatch", ChannelType::Xbox, "", result));
+    } else {
+        BaseChannelSDK::Answer(cb, VYROCHANNEL_FAILED, LoadFailure("Xbox Game Runtime initialization failed: ", result));
+    }
+}
+
+void OnQueueTerminated(void* context) { static_cast<std::atomic<bool>*>(context)->store(true); }
+
+} // namespace
+
+XboxChannelSDK::XboxChannelSDK()
+    : XboxChannelSDK(
+          LazyStoreApi<Gdk::GameRuntimeApi>(Gdk::kRuntimeFileName, Gdk::BindGameRuntimeApi,
+                                            LazyStoreApi<Gdk::GameRuntimeApi>::Lifetime::Process),
+          LazyStoreApi<Xbl::XblApi>(Xbl::kServicesFileName, Xbl::BindXblApi, LazyStoreApi<Xbl::XblApi>::Lifetime::Process))
+{
+}
+
+XboxChannelSDK::XboxChannelSDK(LazyStoreApi<Gdk::GameRuntimeApi> runtime, LazyStoreApi<Xbl::XblApi> services)
+    : runtimeApi_(std::move(runtime)), servicesApi_(std::move(services)), auth_(std::make_unique<XboxAuth>(this))
+{
+}
+
+XboxChannelSDK::~XboxChannelSDK()
+{
+    dropAnswers_ = true;
+    Teardown();
+}
+
+int XboxChannelSDK::GetChannelType() { return ChannelType::Xbox; }
+
+void XboxChannelSDK::Load(const char*, ResultCallback cb)
+{
+    // Started already: a second start would replace the queue the Xbox services library and the
+    // runtime's registrations still use.
+    if (servicesReady_) {
+        Answer(cb, VYROCHANNEL_OK, MakeSuccessResponse(json::object(), ChannelType::Xbox, ""));
+        return;
+    }
+    XboxHelper::InitializeComSecurity();
+    const HResult started = StartRuntime();
+    if (!Gdk::Succeeded(started)) {
+        LogFailedCall("XGameRuntimeInitialize", started);
+        AnswerRuntimeFailure(cb, started);
+        return;
+    }
+    const std::string failure = StartServices(*runtimeApi_.Bound());
+    if (!failure.empty()) {
+        Answer(cb, VYROCHANNEL_FAILED, failure);
+        return;
+    }
+    auth_->LoginSilent();
+    Answer(cb, VYROCHANNEL_OK, MakeSuccessResponse(json::object(), ChannelType::Xbox, ""));
+}
+
+// A runtime that cannot be loaded, or lacks a function, is reported as the runtime's own loader
+// reports a missing runtime. A runtime started by an earlier Load that failed later is not started
+// twice: each start is owed its own uninitialise.
+HResult XboxChannelSDK::StartRuntime()
+{
+    if (runtimeInitialized_) {
+        return Gdk::kOk;
+    }
+    const Gdk::GameRuntimeApi* runtime = runtimeApi_.Get();
+    const HResult result = runtime == nullptr ? Gdk::kRuntimeNotFound : runtime->XGameRuntimeInitialize();
+    runtimeInitialized_ = Gdk::Succeeded(result);
+    return result;
+}
+
+std::string XboxChannelSDK::StartServices(const Gdk::GameRuntimeApi& runtime)
+{
+    Gdk::XTaskQueueHandle queue = nullptr;
+    HResult result = runtime.XTaskQueueCreate(Gdk::XTaskQueueDispatchMode::ThreadPool, Gdk::XTaskQueueDispatchMode::Manual, &queue);
+    if (!Gdk::Succeeded(result)) {
+        LogFailedCall("XTaskQueueCreate", result);
+        return LoadFailure("Failed to create task queue: ", result);
+    }
+    if (queue_ != nullptr) {
+        runtime.XTaskQueueCloseHandle(queue_);
+    }
+    queue_ = queue;
+    std::uint32_t titleId = 0;
+    result = runtime.XGameGetXboxTitleId(&titleId);
+    if (!Gdk::Succeeded(result)) {
+        LogFailedCall("XGameGetXboxTitleId", result);
+        return LoadFailure("Failed to get Xbox Title ID: ", result);
+    }
+    scid_ = fmt::format("00000000-0000-0000-0000-0000{:08X}", titleId);
+    const Xbl::XblApi* services = servicesApi_.Get();
+    if (services == nullptr) {
+        return MakeErrorResponse("Failed to load " + Platform::WideToUtf8(Xbl::kServicesFileName), ChannelType::Xbox);
+    }
+    const Xbl::XblInitArgs args{queue_, scid_.c_str()};
+    result = services->XblInitialize(&args);
+    if (!Gdk::Succeeded(result)) {
+        LogFailedCall("XblInitialize", result);
+        return LoadFailure("Failed to initialize Xbox Live services: ", result);
+    }
+    xblInitialized_ = true;
+    servicesReady_ = true;
+    return {};
+}
+
+void XboxChannelSDK::Init(const char*, ResultCallback cb)
+{
+    if (servicesReady_) {
+        Answer(cb, VYROCHANNEL_OK, MakeSuccessResponse(json::object(), ChannelType::Xbox, ""));
+    } else if (runtimeInitialized_) {
+        Log(LogLevel::Error, "XSAPI initialization failed during Load");
+        Answer(cb, VYROCHANNEL_FAILED,
+               MakeErrorResponse("Xbox Live services failed to initialize during Load.", ChannelType::Xbox));
+    } else {
+        Log(LogLevel::Error, "Xbox Game Runtime not initialized");
+        Answer(cb, VYROCHANNEL_FAILED,
+               MakeErrorResponse("Xbox Game Runtime not initialized. Call Load() first.", ChannelType::Xbox));
+    }
+}
+
+void XboxChannelSDK::Tick()
+{
+    DispatchEvents();
+    // The queue is read again every round: a completion may have unloaded the channel.
+    while (queue_ != nullptr && runtimeApi_.Bound()->XTaskQueueDispatch(queue_, Gdk::XTaskQueuePort::Completion, 0)) {
+    }
+}
+
+void XboxChannelSDK::Unload(const char*, ResultCallback cb)
+{
+    Teardown();
+    Answer(cb, VYROCHANNEL_OK, MakeSuccessResponse(json::object(), ChannelType::Xbox, ""));
+}
+
+// Stops everything Load started, in an order that lets nothing run into something already gone:
+// the user change registration goes while its queue exists; the queue is terminated and its
+// completions dispatched here, while every object they may touch still exists, so each waiting
+// request is answered once now and nothing runs after Unload; then what those completions stored
+// is released with the rest. A teardown started from a completion dispatched here is left to this
+// one.
+void XboxChannelSDK::Teardown()
+{
+    if (tearingDown_) {
+        return;
+    }
+    tearingDown_ = true;
+    auth_->UnregisterUserChangeEvent();
+    CleanupXsapi();
+    DrainTaskQueue();
+    auth_->UnregisterUserChangeEvent();
+    ResetServices();
+    SetStoreContext(nullptr);
+    SetUserHandle(nullptr);
+    if (queue_ != nullptr) {
+        runtimeApi_.Bound()->XTaskQueueCloseHandle(queue_);
+        queue_ = nullptr;
+    }
+    if (runtimeInitialized_) {
+        runtimeApi_.Bound()->XGameRuntimeUninitialize();
+        runtimeInitialized_ = false;
+    }
+    servicesReady_ = false;
+    tearingDown_ = false;
+}
+
+void XboxChannelSDK::CleanupXsapi()
+{
+    if (!xblInitialized_) {
+        return;
+    }
+    // No completion routine: the wait ends when the cleanup does, without dispatching the queue.
+    Gdk::XAsyncBlock cleanup{};
+    cleanup.queue = queue_;
+    HResult result = servicesApi_.Bound()->XblCleanupAsync(&cleanup);
+    if (!Gdk::Succeeded(result)) {
+        Log(LogLevel::Warning, "XblCleanupAsync failed: {}", HResultText(result));
+    } else {
+        result = runtimeApi_.Bound()->XAsyncGetStatus(&cleanup, true);
+        if (!Gdk::Succeeded(result)) {
+            Log(LogLevel::Warning, "XblCleanupAsync wait failed: {}", HResultText(result));
+        }
+    }
+    xblInitialized_ = false;
+}
+
+// The queue's completion port is dispatched by this very thread, so waiting inside the terminate
+// call would never end: the termination is started without waiting and the port dispatched here
+// until the runtime reports the termination finished.
+void XboxChannelSDK::DrainTaskQueue()
+{
+    if (queue_ == nullptr) {
+        return;
+    }
+    const Gdk::GameRuntimeApi& runtime = *runtimeApi_.Bound();
+    std::atomic<bool> terminated{false};
+    const HResult result = runtime.XTaskQueueTerminate(queue_, false, &terminated, &OnQueueTerminated);
+    if (!Gdk::Succeeded(result)) {
+        LogFailedCall("XTaskQueueTerminate", result);
+        return;
+    }
+    while (!terminated.load()) {
+        runtime.XTaskQueueDispatch(queue_, Gdk::XTaskQueuePort::Completion, kDrainWaitMs);
+    }
+}
+
+void XboxChannelSDK::Login(const char* params, ResultCallback cb) { auth_->Login(params == nullptr ? "" : params, cb); }
+
+void XboxChannelSDK::AuthToken(const char* params, ResultCallback cb)
+{
+    auth_->AuthToken(params == nullptr ? "" : params, cb);
+}
+
+void XboxChannelSDK::RegisterCallback(int type, ResultCallback cb)
+{
+    BaseChannelSDK::RegisterCallback(type, cb);
+    if (type == VYROCHANNEL_EVENT_GAME_INVITE) {
+        StartMultiplayerEvents();
+    }
+}
+
+void XboxChannelSDK::StartMultiplayerEvents()
+{
+    if (!runtimeInitialized_ || queue_ == nullptr) {
+        return;
+    }
+    if (!multiplayer_) {
+        multiplayer_ = std::make_unique<XboxMultiplayer>(this);
+    } else if (multiplayer_->InviteHandlerRegistered()) {
+        return;
+    }
+    multiplayer_->RegisterInviteHandler();
+}
+
+Gdk::XTaskQueueHandle XboxChannelSDK::GetTaskQueue() { return queue_; }
+Gdk::XUserHandle XboxChannelSDK::GetUserHandle() { return user_; }
+Gdk::XStoreContextHandle XboxChannelSDK::GetStoreContext() { return storeContext_; }
+std::string XboxChannelSDK::GetScid() { return scid_; }
+bool XboxChannelSDK::IsInitialized() { return runtimeInitialized_; }
+
+void XboxChannelSDK::SetUserHandle(Gdk::XUserHandle user)
+{
+    if (user_ != nullptr) {
+        runtimeApi_.Bound()->XUserCloseHandle(user_);
+    }
+    user_ = user;
+    if (user_ != nullptr) {
+        StartMultiplayerEvents();
+    }
+}
+
+void XboxChannelSDK::SetStoreContext(Gdk::XStoreContextHandle context)
+{
+    if (storeContext_ != nullptr) {
+        runtimeApi_.Bound()->XStoreCloseContextHandle(storeContext_);
+    }
+    storeContext_ = context;
+}
+
+void XboxChannelSDK::PostEvent(int type, int code, std::string json) { BaseChannelSDK::PostEvent(type, code, std::move(json)); }
+
+void XboxChannelSDK::Reply(ResultCallback cb, int code, const std::string& reply)
+{
+    if (!dropAnswers_) {
+        Answer(cb, code, reply);
+    }
+}
+
+void XboxChannelSDK::RefreshUser(std::function<void(bool ok)> continuation) { auth_->RefreshUser(std::move(continuation)); }
+
+void XboxChannelSDK::ResetServices()
+{
+    if (multiplayer_) {
+        multiplayer_->Stop();
+    }
+    multiplayer_.reset();
+    stats_.reset();
+    achievements_.reset();
+    social_.reset();
+    onlineServices_.reset();
+}
+
+const Gdk::GameRuntimeApi& XboxChannelSDK::Runtime() { return *runtimeApi_.Bound(); }
+const Xbl::XblApi& XboxChannelSDK::Services() { return *servicesApi_.Bound(); }
+
+} // namespace Vyro

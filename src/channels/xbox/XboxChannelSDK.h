@@ -1,0 +1,120 @@
+#pragma once
+
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <string>
+
+#include "channels/xbox/GameRuntimeApi.h"
+#include "channels/xbox/IXboxContext.h"
+#include "channels/xbox/XblApi.h"
+#include "channels/xbox/XboxAuth.h"
+#include "channels/xbox/XboxMultiplayer.h"
+#include "channels/xbox/XboxServicesFeature.h"
+#include "core/BaseChannelSDK.h"
+#include "core/StoreLibrary.h"
+
+namespace Vyro {
+
+// The channel of a game running under the Xbox PC runtime: it starts and stops the Gaming Runtime,
+// the channel's task queue and the Xbox services library, makes the Xbox services feature objects
+// when first needed (signing the default user in again silently when there is none), routes each
+// operation to its feature, and answers Query. Every asynchronous answer runs inside Tick, which
+// dispatches the task queue's completion port.
+class XboxChannelSDK : public BaseChannelSDK, public IXboxContext {
+public:
+    // Binds xgameruntime.dll and the Xbox services library beside the library at the first Load and
+    // keeps them for the process: the runtime's threads may still be finishing work inside them.
+    XboxChannelSDK();
+    // For tests: given runtime and Xbox services tables.
+    XboxChannelSDK(LazyStoreApi<Gdk::GameRuntimeApi> runtime, LazyStoreApi<Xbl::XblApi> services);
+    ~XboxChannelSDK() override;
+
+    int GetChannelType() override;
+    void Load(const char* params, ResultCallback cb) override;
+    void Unload(const char* params, ResultCallback cb) override;
+    void Init(const char* params, ResultCallback cb) override;
+    void Tick() override;
+    void Login(const char* params, ResultCallback cb) override;
+    void AuthToken(const char* params, ResultCallback cb) override;
+    void RegisterCallback(int type, ResultCallback cb) override;
+    void Query(const char* params, ResultCallback cb) override;
+    void CheckPrivilege(const char* params, ResultCallback cb) override;
+    void ResolvePrivilege(const char* params, ResultCallback cb) override;
+    void CheckPermission(const char* params, ResultCallback cb) override;
+    void FriendList(const char* params, ResultCallback cb) override;
+    void BlockList(const char* params, ResultCallback cb) override;
+    void UserProfile(const char* params, ResultCallback cb) override;
+    void Achievements(const char* params, ResultCallback cb) override;
+    void Statistics(const char* params, ResultCallback cb) override;
+    void Leaderboard(const char* params, ResultCallback cb) override;
+    void Activity(const char* params, ResultCallback cb) override;
+    void Invite(const char* params, ResultCallback cb) override;
+    void RecentPlayers(const char* params, ResultCallback cb) override;
+
+    // IXboxContext
+    Gdk::XTaskQueueHandle GetTaskQueue() override;
+    Gdk::XUserHandle GetUserHandle() override;
+    Gdk::XStoreContextHandle GetStoreContext() override;
+    std::string GetScid() override;
+    bool IsInitialized() override;
+    void SetUserHandle(Gdk::XUserHandle user) override;
+    void SetStoreContext(Gdk::XStoreContextHandle context) override;
+    void PostEvent(int type, int code, std::string json) override;
+    void RefreshUser(std::function<void(bool ok)> continuation) override;
+    void ResetServices() override;
+    void Reply(ResultCallback cb, int code, const std::string& reply) override;
+    const Gdk::GameRuntimeApi& Runtime() override;
+    const Xbl::XblApi& Services() override;
+
+    // What an Ensure step says about its feature: the feature object's class name, the ERROR line of
+    // a failed re-sign-in, and the answer when the object cannot be made ready.
+    struct FeatureKind {
+        const char* className;
+        const char* refreshFailed;
+        const char* initFailed;
+    };
+    // The actions an operation with an "action" member accepts, and the start of its refusal.
+    struct ActionSet {
+        std::initializer_list<const char*> names;
+        const char* unknownPrefix;
+    };
+
+private:
+    // Load's steps after the runtime has started; the failure reply, or empty.
+    std::string StartServices(const Gdk::GameRuntimeApi& runtime);
+    Gdk::HResult StartRuntime();
+    void Teardown();
+    void CleanupXsapi();
+    void DrainTaskQueue();
+    void StartMultiplayerEvents();
+
+    template <typename Feature>
+    void Route(std::unique_ptr<Feature>& feature, const FeatureKind& kind, const char* params, ResultCallback cb,
+               const ActionSet* actions);
+    template <typename Feature>
+    void Ensure(std::unique_ptr<Feature>& feature, const FeatureKind& kind, const std::string& requestId,
+                ResultCallback cb, std::function<void()> onReady);
+    template <typename Feature>
+    bool CreateFeature(std::unique_ptr<Feature>& feature, const FeatureKind& kind);
+
+    LazyStoreApi<Gdk::GameRuntimeApi> runtimeApi_;
+    LazyStoreApi<Xbl::XblApi> servicesApi_;
+    Gdk::XTaskQueueHandle queue_ = nullptr;
+    Gdk::XUserHandle user_ = nullptr;
+    Gdk::XStoreContextHandle storeContext_ = nullptr;
+    bool runtimeInitialized_ = false;
+    bool xblInitialized_ = false;
+    bool servicesReady_ = false;
+    bool tearingDown_ = false;
+    bool dropAnswers_ = false;
+    std::string scid_;
+    std::unique_ptr<XboxAuth> auth_;
+    std::unique_ptr<XboxServicesFeature> onlineServices_;
+    std::unique_ptr<XboxServicesFeature> social_;
+    std::unique_ptr<XboxServicesFeature> achievements_;
+    std::unique_ptr<XboxServicesFeature> stats_;
+    std::unique_ptr<XboxMultiplayer> multiplayer_;
+};
+
+} // namespace Vyro

@@ -1,0 +1,172 @@
+// The Xbox channel's operations served by its Xbox services feature objects: each makes its feature
+// ready through the Ensure step (signing the default user in again silently when no user is held)
+// and then runs the feature's method for the request.
+#include <algorithm>
+#include <cstring>
+#include <type_traits>
+
+#include <nlohmann/json.hpp>
+
+#include "VyroChannel.h"
+#include "channels/xbox/XboxChannelSDK.h"
+#include "common/Logger.h"
+#include "core/Envelope.h"
+#include "core/RequestMembers.h"
+
+namespace Vyro {
+
+namespace {
+
+using nlohmann::json;
+using FeatureKind = XboxChannelSDK::FeatureKind;
+using ActionSet = XboxChannelSDK::ActionSet;
+
+constexpr FeatureKind kOnlineServices{"XboxOnlineServices", "EnsureOnlineServices: RefreshUser failed",
+                                      "Failed to initialize online services."};
+constexpr FeatureKind kSocial{"XboxSocial", "EnsureSocial: RefreshUser failed", "Failed to initialize social services."};
+constexpr FeatureKind kAchievements{"XboxAchievements", "EnsureAchievements: RefreshUser failed",
+                                    "Failed to initialize achievements."};
+constexpr FeatureKind kStats{"XboxStats", "EnsureStats: RefreshUser failed", "Failed to initialize stats."};
+constexpr FeatureKind kMultiplayer{"XboxMultiplayer", "EnsureMultiplayer: RefreshUser failed",
+                                   "Failed to initialize multiplayer."};
+
+const ActionSet kAchievementActions{{"get", "update"}, "Unknown achievements action: "};
+const ActionSet kStatisticsActions{{"get", "update"}, "Unknown statistics action: "};
+const ActionSet kActivityActions{{"set", "get", "delete"}, "Unknown activity action: "};
+const ActionSet kInviteActions{{"show", "send"}, "Unknown invite action: "};
+
+bool Accepts(const ActionSet& actions, const std::string& action)
+{
+    return std::any_of(actions.names.begin(), actions.names.end(), [&](const char* name) { return action == name; });
+}
+
+} // namespace
+
+template <typename Feature>
+bool XboxChannelSDK::CreateFeature(std::unique_ptr<Feature>& feature, const FeatureKind& kind)
+{
+    // The Xbox services library may have failed to start, or be cleaning up on the way out.
+    if (!xblInitialized_) {
+        Log(LogLevel::Error, "Cannot initialize {}: Xbox Live services not initialized", kind.className);
+        feature.reset();
+        return false;
+    }
+    if (!feature) {
+        if constexpr (std::is_same_v<Feature, XboxServicesFeature>) {
+            feature = std::make_unique<Feature>(this, kind.className);
+        } else {
+            feature = std::make_unique<Feature>(this);
+        }
+    }
+    if (!feature->Initialize()) {
+        feature.reset();
+        return false;
+    }
+    return true;
+}
+
+template <typename Feature>
+void XboxChannelSDK::Ensure(std::unique_ptr<Feature>& feature, const FeatureKind& kind, const std::string& requestId,
+                            ResultCallback cb, std::function<void()> onReady)
+{
+    auto create = [this, &feature, &kind, requestId, cb, onReady = std::move(onReady)] {
+        if (!CreateFeature(feature, kind)) {
+            Reply(cb, VYROCHANNEL_FAILED, MakeErrorResponse(kind.initFailed, ChannelType::Xbox, requestId));
+            return;
+        }
+        onReady();
+    };
+    if (user_ != nullptr) {
+        create();
+        return;
+    }
+    RefreshUser([this, &feature, &kind, requestId, cb, create = std::move(create)](bool ok) {
+        if (!ok) {
+            Log(LogLevel::Error, "{}", kind.refreshFailed);
+            Reply(cb, VYROCHANNEL_NO_USER, MakeErrorResponse("User not signed in. Login first.", ChannelType::Xbox, requestId));
+            return;
+        }
+        // Made for the user that has gone.
+        feature.reset();
+        create();
+    });
+}
+
+// What onReady needs is captured by value: after a re-sign-in it runs in a later Tick.
+template <typename Feature>
+void XboxChannelSDK::Route(std::unique_ptr<Feature>& feature, const FeatureKind& kind, const char* params,
+                           ResultCallback cb, const ActionSet* actions)
+{
+    const json request = ParseParameters(params);
+    std::string requestId = GetRequestId(request);
+    std::string action = StringMember(request, "action").value_or("");
+    Ensure(feature, kind, requestId, cb, [this, actions, action, requestId, cb] {
+        if (actions != nullptr && !Accepts(*actions, action)) {
+            Reply(cb, VYROCHANNEL_FAILED, MakeErrorResponse(actions->unknownPrefix + action, ChannelType::Xbox, requestId));
+            return;
+        }
+        // The feature's own method takes the request here once that feature is built.
+        Reply(cb, VYROCHANNEL_FAILED, MakeNotImplementedResponse(ChannelType::Xbox, requestId));
+    });
+}
+
+void XboxChannelSDK::CheckPrivilege(const char* params, ResultCallback cb)
+{
+    Route(onlineServices_, kOnlineServices, params, cb, nullptr);
+}
+
+void XboxChannelSDK::ResolvePrivilege(const char* params, ResultCallback cb)
+{
+    Route(onlineServices_, kOnlineServices, params, cb, nullptr);
+}
+
+void XboxChannelSDK::CheckPermission(const char* params, ResultCallback cb)
+{
+    Route(onlineServices_, kOnlineServices, params, cb, nullptr);
+}
+
+void XboxChannelSDK::FriendList(const char* params, ResultCallback cb)
+{
+    Route(social_, kSocial, params, cb, nullptr);
+}
+
+void XboxChannelSDK::BlockList(const char* params, ResultCallback cb)
+{
+    Route(social_, kSocial, params, cb, nullptr);
+}
+
+void XboxChannelSDK::UserProfile(const char* params, ResultCallback cb)
+{
+    Route(social_, kSocial, params, cb, nullptr);
+}
+
+void XboxChannelSDK::Achievements(const char* params, ResultCallback cb)
+{
+    Route(achievements_, kAchievements, params, cb, &kAchievementActions);
+}
+
+void XboxChannelSDK::Statistics(const char* params, ResultCallback cb)
+{
+    Route(stats_, kStats, params, cb, &kStatisticsActions);
+}
+
+void XboxChannelSDK::Leaderboard(const char* params, ResultCallback cb)
+{
+    Route(stats_, kStats, params, cb, nullptr);
+}
+
+void XboxChannelSDK::Activity(const char* params, ResultCallback cb)
+{
+    Route(multiplayer_, kMultiplayer, params, cb, &kActivityActions);
+}
+
+void XboxChannelSDK::Invite(const char* params, ResultCallback cb)
+{
+    Route(multiplayer_, kMultiplayer, params, cb, &kInviteActions);
+}
+
+void XboxChannelSDK::RecentPlayers(const char* params, ResultCallback cb)
+{
+    Route(multiplayer_, kMultiplayer, params, cb, nullptr);
+}
+} // namespace Vyro

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+
+#include "channels/xbox/XboxServicesFeature.h"
+
+namespace Vyro {
+
+// Multiplayer activity and game invites of the signed-in player. It turns every invite the player
+// accepts (or starts the game from) into a game invite event, and remembers the connection string
+// to join until the game asks for it.
+class XboxMultiplayer : public XboxServicesFeature {
+public:
+    explicit XboxMultiplayer(IXboxContext* context);
+    ~XboxMultiplayer() override;
+
+    // Makes the Xbox services context and, the first time, registers the invite handler (a failed
+    // registration is only logged).
+    bool Initialize() override;
+    // Registers the invite handler on the channel's task queue, once; false, logged, on failure.
+    bool RegisterInviteHandler();
+    bool InviteHandlerRegistered() const { return inviteHandlerRegistered_; }
+    // Unregisters the invite handler, closes the Xbox services context and forgets the pending join.
+    void Stop();
+
+    bool HasPendingJoin() const { return !pendingJoin_.empty(); }
+    std::string GetPendingJoin() const { return pendingJoin_; }
+
+    // The invite handler's record, named by the context the runtime hands back.
+    struct InviteListener {
+        XboxMultiplayer* owner;
+    };
+
+private:
+    static void OnInvite(void* context, const char* inviteUri);
+    void HandleInvite(const std::string& inviteUri);
+
+    Gdk::XTaskQueueRegistrationToken inviteToken_{};
+    bool inviteHandlerRegistered_ = false;
+    void* inviteListener_ = nullptr;
+    std::string pendingJoin_;
+};
+
+} // namespace Vyro
