@@ -138,6 +138,21 @@ std::optional<std::string> ControlFields::String(const char* name)
     return request_[name].get<std::string>();
 }
 
+std::optional<std::optional<std::string>> ControlFields::StringOrNull(const char* name)
+{
+    if (!Has(name)) {
+        return std::nullopt;
+    }
+    if (IsNull(name)) {
+        return std::optional<std::string>();
+    }
+    if (!request_[name].is_string()) {
+        Fail(name, "a string or null");
+        return std::nullopt;
+    }
+    return request_[name].get<std::string>();
+}
+
 std::optional<std::string> ControlFields::OneOf(const char* name, std::initializer_list<const char*> choices)
 {
     auto text = String(name);

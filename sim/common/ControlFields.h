@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -36,6 +37,8 @@ public:
 
     std::optional<bool> Bool(const char* name);
     std::optional<std::string> String(const char* name);
+    // A string, or null for no text at all (an empty optional inside).
+    std::optional<std::optional<std::string>> StringOrNull(const char* name);
     // A string that must be one of `choices`.
     std::optional<std::string> OneOf(const char* name, std::initializer_list<const char*> choices);
     std::optional<std::int64_t> Integer(const char* name, std::int64_t min, std::int64_t max);
@@ -48,6 +51,20 @@ public:
     std::optional<std::vector<std::uint8_t>> HexBytes(const char* name, std::size_t maxBytes);
     // The member's elements; null when it is absent or not an array.
     const nlohmann::json* Array(const char* name);
+    // The member as `parse(value)` reads it (an optional), which gives nothing for a value that is
+    // not what `requirement` says.
+    template <typename Parse>
+    auto Parsed(const char* name, Parse parse, const std::string& requirement) -> decltype(parse(std::declval<const nlohmann::json&>()))
+    {
+        if (!Has(name)) {
+            return std::nullopt;
+        }
+        auto value = parse(request_[name]);
+        if (!value) {
+            Fail(name, requirement);
+        }
+        return value;
+    }
 
     // Records that member `name` is not `requirement`, quoting its value.
     void Fail(const char* name, const std::string& requirement);
@@ -64,5 +81,14 @@ private:
     std::optional<std::string> ownError_;
     std::optional<std::string>* error_; // ownError_, or the outermost parent's
 };
+
+// Sets `target` to a value read from a request, converted to its type; nothing read leaves it.
+template <typename Value, typename Target>
+void Assign(const std::optional<Value>& value, Target& target)
+{
+    if (value) {
+        target = static_cast<Target>(*value);
+    }
+}
 
 } // namespace Vyro::Sim

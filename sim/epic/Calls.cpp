@@ -17,19 +17,6 @@ Platform* ResolveInto(Call& call, Handle handle, const char* member)
 
 } // namespace
 
-Call::Call(SimState& state, const char* function, nlohmann::json arguments)
-    : state_(state), function_(function), entry_(std::move(arguments))
-{
-    entry_["fn"] = function;
-}
-
-Call::~Call()
-{
-    if (!onlyMisuse_ || HasMisuse()) {
-        state_.runtime.journal.Add(std::move(entry_));
-    }
-}
-
 bool Call::Admitted(Needs needs)
 {
     const SdkState sdk = state_.runtime.sdk;
@@ -42,13 +29,6 @@ bool Call::Admitted(Needs needs)
         return false;
     }
     return true;
-}
-
-void Call::Misuse(const std::string& why)
-{
-    if (!HasMisuse()) {
-        entry_["misuse"] = why;
-    }
 }
 
 Platform* Call::Resolve(Eos::HPlatform handle) { return ResolveInto(*this, handle, "platform"); }
@@ -68,14 +48,6 @@ bool Call::AcceptsVersion(const std::int32_t* givenVersion, std::int32_t apiVers
     return true;
 }
 
-bool Call::Requires(bool condition, const std::string& why)
-{
-    if (!condition) {
-        Misuse(why);
-    }
-    return condition;
-}
-
 bool Call::KnownAccount(Eos::EpicAccountId accountId, const char* member)
 {
     return Requires(accountId == AccountHandle(), std::string(member) + " is not an account id the SDK handed out");
@@ -85,11 +57,11 @@ bool Call::HasCompletion(bool present) { return Requires(present, "null completi
 
 void Call::Queue(Platform& platform, void* clientData, ResultSequence results, Settle settle, bool held)
 {
-    entry_["results"] = results;
+    Entry()["results"] = results;
     if (held) {
-        entry_["held"] = true;
+        Entry()["held"] = true;
     }
-    PendingCompletion pending{0, function_, clientData, std::move(results), 0, 0, held, std::move(settle)};
+    PendingCompletion pending{0, Function(), clientData, std::move(results), 0, 0, held, std::move(settle)};
     platform.Queue(std::move(pending), state_.runtime.settings.delayTicks);
 }
 

@@ -10,6 +10,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "CallRecord.h"
 #include "OptionRecords.h"
 #include "SdkLog.h"
 #include "SimState.h"
@@ -19,26 +20,19 @@ namespace Vyro::EosSim {
 // What a call needs of the SDK's lifecycle besides not coming after EOS_Shutdown.
 enum class Needs { Nothing, Initialised };
 
-class Call {
+class Call : public Sim::CallRecord {
 public:
-    Call(SimState& state, const char* function, nlohmann::json arguments);
-    ~Call();
-    Call(const Call&) = delete;
-    Call& operator=(const Call&) = delete;
+    Call(SimState& state, const char* function, nlohmann::json arguments)
+        : CallRecord(state.runtime.journal, function, std::move(arguments)), state_(state)
+    {
+    }
 
     SimState& State() { return state_; }
     Runtime& Rt() { return state_.runtime; }
-    nlohmann::json& Entry() { return entry_; }
 
     // Whether the SDK takes the call: none after EOS_Shutdown, and before EOS_Initialize only those
     // that need nothing. A refusal is misuse.
     bool Admitted(Needs needs);
-    // Records why the call broke a rule of the SDK; the first reason is kept.
-    void Misuse(const std::string& why);
-    bool HasMisuse() const { return entry_.contains("misuse"); }
-    // The call is journalled only if it turns out to be misuse (a Tick that delivers nothing).
-    void JournalOnlyMisuse() { onlyMisuse_ = true; }
-
     // The live platform behind a handle, journalled by number as "platform", "auth" or "ecom"
     // (null when not live, which is misuse).
     Platform* Resolve(Eos::HPlatform handle);
@@ -48,12 +42,10 @@ public:
     template <typename Options>
     bool Accepts(const Options* options, std::int32_t apiVersion)
     {
-        entry_["options"] = DescribeOptions(options);
+        Entry()["options"] = DescribeOptions(options);
         return AcceptsVersion(options == nullptr ? nullptr : &options->apiVersion, apiVersion, "options");
     }
     bool AcceptsVersion(const std::int32_t* givenVersion, std::int32_t apiVersion, const char* record);
-    // Whether `condition` holds; when it does not, the call is misuse for the reason `why`.
-    bool Requires(bool condition, const std::string& why);
     // Whether the account id argument named `member` is one the SDK handed out (else misuse).
     bool KnownAccount(Eos::EpicAccountId accountId, const char* member);
     // Whether there is a completion to answer through (else misuse).
@@ -63,7 +55,7 @@ public:
     template <typename Value>
     Value Returns(Value value)
     {
-        entry_["result"] = value;
+        Entry()["result"] = value;
         return value;
     }
 
@@ -72,9 +64,6 @@ public:
 
 private:
     SimState& state_;
-    const char* function_;
-    nlohmann::json entry_;
-    bool onlyMisuse_ = false;
 };
 
 // Delivers the SDK's own log lines of a call once its lock is released.

@@ -92,14 +92,7 @@ nlohmann::json LoginStatusChange(const nlohmann::json& request)
 // A text member that may be null; `fallback` when absent.
 Text ReadLogText(ControlFields& fields, const char* name, const char* fallback)
 {
-    if (fields.IsNull(name)) {
-        return std::nullopt;
-    }
-    if (fields.Has(name) && !fields.Member(name).is_string()) {
-        fields.Fail(name, "a string or null");
-        return std::nullopt;
-    }
-    return fields.String(name).value_or(fallback);
+    return fields.StringOrNull(name).value_or(Text(fallback));
 }
 
 nlohmann::json Log(const nlohmann::json& request)

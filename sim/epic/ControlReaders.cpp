@@ -11,6 +11,7 @@ namespace Vyro::EosSim {
 
 namespace {
 
+using Sim::Assign;
 using Sim::ControlFields;
 
 constexpr std::int64_t kInt32Min = std::numeric_limits<std::int32_t>::min();
@@ -25,14 +26,6 @@ constexpr std::uint32_t kProgrammedEntitlementTag = 0xe1c0de00;
 constexpr std::uint32_t kProgrammedItemTag = 0x17e3c0de;
 
 constexpr char kSequenceRequirement[] = "a result (32-bit integer) or a non-empty array of results";
-
-template <typename Value, typename Target>
-void Assign(const std::optional<Value>& value, Target& target)
-{
-    if (value) {
-        target = static_cast<Target>(*value);
-    }
-}
 
 std::optional<std::int32_t> AsInt32(const nlohmann::json& value)
 {
@@ -64,15 +57,7 @@ std::optional<ResultSequence> AsSequence(const nlohmann::json& value)
 
 void ReadSequence(ControlFields& fields, const char* name, ResultSequence& target)
 {
-    if (!fields.Has(name)) {
-        return;
-    }
-    const auto sequence = AsSequence(fields.Member(name));
-    if (!sequence) {
-        fields.Fail(name, kSequenceRequirement);
-        return;
-    }
-    target = *sequence;
+    Assign(fields.Parsed(name, AsSequence, kSequenceRequirement), target);
 }
 
 void ReadLoginResults(ControlFields& fields, Settings& settings)
@@ -157,16 +142,7 @@ void ReadCopyFailures(ControlFields& fields, const char* name, std::map<std::uin
 }
 
 // A text field: a string, or null for a null pointer.
-void ReadText(ControlFields& fields, const char* name, Text& target)
-{
-    if (fields.IsNull(name)) {
-        target.reset();
-    } else if (fields.Has(name) && !fields.Member(name).is_string()) {
-        fields.Fail(name, "a string or null");
-    } else {
-        Assign(fields.String(name), target);
-    }
-}
+void ReadText(ControlFields& fields, const char* name, Text& target) { Assign(fields.StringOrNull(name), target); }
 
 // An EOS boolean: true or false, or any 32-bit value as the SDK may hand it out.
 void ReadBool32(ControlFields& fields, const char* name, Eos::Bool& target)

@@ -7,6 +7,7 @@ namespace Vyro::PlayGamesSim {
 
 namespace {
 
+using Sim::Assign;
 using Sim::ControlFields;
 
 constexpr std::int64_t kInt32Min = std::numeric_limits<std::int32_t>::min();
@@ -15,14 +16,6 @@ constexpr std::int64_t kInt64Min = std::numeric_limits<std::int64_t>::min();
 constexpr std::int64_t kInt64Max = std::numeric_limits<std::int64_t>::max();
 constexpr std::int64_t kMaxDelayMs = 60000;
 constexpr std::size_t kMaxMessageBytes = 4096;
-
-template <typename Value, typename Target>
-void Assign(const std::optional<Value>& value, Target& target)
-{
-    if (value) {
-        target = static_cast<Target>(*value);
-    }
-}
 
 // A message given as text, as null (no message at all), or as hex bytes for text that is not
 // UTF-8. The outer nothing: not given.

@@ -14,6 +14,7 @@ namespace Vyro::SteamSim {
 
 namespace {
 
+using Sim::Assign;
 using Sim::ControlFields;
 using Sim::Refusal;
 using Sim::Success;
@@ -23,14 +24,6 @@ constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
 constexpr std::int64_t kUint32Max = std::numeric_limits<std::uint32_t>::max();
 // Longer than Steam's error buffer, so that tests can see the text cut.
 constexpr std::size_t kMaxInitErrorBytes = 4096;
-
-template <typename Value, typename Target>
-void Assign(const std::optional<Value>& value, Target& target)
-{
-    if (value) {
-        target = static_cast<Target>(*value);
-    }
-}
 
 // Ticket bytes given as "ticketHex" or as a "ticketSize" of pattern bytes.
 std::optional<std::vector<std::uint8_t>> ReadTicket(ControlFields& fields)

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "Journal.h"
+
+namespace Vyro::Sim {
+
+// One call into a simulated runtime as its journal records it: the export's name, its arguments,
+// what it returned, and why it broke a rule of the runtime ("misuse"). The entry is added to the
+// journal as the record ends, with the simulator's lock still held.
+class CallRecord {
+public:
+    CallRecord(Journal& journal, const char* function, nlohmann::json arguments);
+    ~CallRecord();
+    CallRecord(const CallRecord&) = delete;
+    CallRecord& operator=(const CallRecord&) = delete;
+
+    const char* Function() const { return function_; }
+    nlohmann::json& Entry() { return entry_; }
+
+    // Records why the call broke a rule; the first reason is kept.
+    void Misuse(const std::string& why);
+    bool HasMisuse() const { return entry_.contains("misuse"); }
+    // Whether `condition` holds; when it does not, the call is misuse for the reason `why`.
+    bool Requires(bool condition, const std::string& why);
+    // The call is journalled only if it turns out to be misuse (a pump that delivers nothing).
+    void JournalOnlyMisuse() { onlyMisuse_ = true; }
+    // The entry, no longer added as the record ends: a call that blocks adds it once it has waited.
+    nlohmann::json TakeEntry();
+
+private:
+    Journal& journal_;
+    const char* function_;
+    nlohmann::json entry_;
+    bool onlyMisuse_ = false;
+    bool taken_ = false;
+};
+
+} // namespace Vyro::Sim
