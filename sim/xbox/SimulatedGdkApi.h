@@ -1,0 +1,42 @@
+#pragma once
+
+// The Xbox channel's function tables pointing at the simulator linked into the same program, for
+// tests and benchmarks that drive the channel in-process.
+#include "XboxSim.h"
+
+namespace Vyro::XboxSim {
+
+inline Gdk::GameRuntimeApi SimulatedGameRuntimeApi()
+{
+    return {&XGameRuntimeInitialize,
+            &XGameRuntimeUninitialize,
+            &XTaskQueueCreate,
+            &XTaskQueueDispatch,
+            &XTaskQueueTerminate,
+            &XTaskQueueCloseHandle,
+            &XAsyncGetStatus,
+            &XUserAddAsync,
+            &XUserAddResult,
+            &XUserGetId,
+            &XUserGetGamertag,
+            &XUserIsStoreUser,
+            &XUserCloseHandle,
+            &XUserGetTokenAndSignatureAsync,
+            &XUserGetTokenAndSignatureResultSize,
+            &XUserGetTokenAndSignatureResult,
+            &XUserRegisterForChangeEvent,
+            &XUserUnregisterForChangeEvent,
+            &XStoreCreateContext,
+            &XStoreCloseContextHandle,
+            &XGameGetXboxTitleId,
+            &XSystemGetXboxLiveSandboxId,
+            &XGameInviteRegisterForEvent,
+            &XGameInviteUnregisterForEvent};
+}
+
+inline Xbl::XblApi SimulatedXblApi()
+{
+    return {&XblInitialize, &XblCleanupAsync, &XblContextCreateHandle, &XblContextCloseHandle};
+}
+
+} // namespace Vyro::XboxSim

@@ -1,0 +1,101 @@
+#pragma once
+
+// The exports of the simulated GDK: the Gaming Runtime functions the Xbox channel calls (exported by
+// xgameruntime.dll) and the Xbox services functions (exported by
+// Microsoft.Xbox.Services.GDK.C.Thunks.dll), under their real names with the types the channel binds
+// them as, and the simulator's control entry point (xgameruntime.dll only).
+#include <cstddef>
+#include <cstdint>
+#include <type_traits>
+
+#include "SimExport.h"
+#include "channels/xbox/GameRuntimeApi.h"
+#include "channels/xbox/XblApi.h"
+
+extern "C" {
+
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XGameRuntimeInitialize();
+VYRO_SIM_EXPORT void XGameRuntimeUninitialize();
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XTaskQueueCreate(Vyro::Gdk::XTaskQueueDispatchMode workDispatchMode,
+                                                    Vyro::Gdk::XTaskQueueDispatchMode completionDispatchMode,
+                                                    Vyro::Gdk::XTaskQueueHandle* queue);
+VYRO_SIM_EXPORT bool XTaskQueueDispatch(Vyro::Gdk::XTaskQueueHandle queue, Vyro::Gdk::XTaskQueuePort port,
+                                        std::uint32_t timeoutInMs);
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XTaskQueueTerminate(Vyro::Gdk::XTaskQueueHandle queue, bool wait, void* callbackContext,
+                                                       Vyro::Gdk::XTaskQueueTerminatedCallback* callback);
+VYRO_SIM_EXPORT void XTaskQueueCloseHandle(Vyro::Gdk::XTaskQueueHandle queue);
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XAsyncGetStatus(Vyro::Gdk::XAsyncBlock* asyncBlock, bool wait);
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XUserAddAsync(Vyro::Gdk::XUserAddOptions options, Vyro::Gdk::XAsyncBlock* asyncBlock);
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XUserAddResult(Vyro::Gdk::XAsyncBlock* asyncBlock, Vyro::Gdk::XUserHandle* newUser);
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XUserGetId(Vyro::Gdk::XUserHandle user, std::uint64_t* userId);
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XUserGetGamertag(Vyro::Gdk::XUserHandle user,
+                                                    Vyro::Gdk::XUserGamertagComponent gamertagComponent,
+                                                    std::size_t gamertagSize, char* gamertag, std::size_t* gamertagUsed);
+VYRO_SIM_EXPORT bool XUserIsStoreUser(Vyro::Gdk::XUserHandle user);
+VYRO_SIM_EXPORT void XUserCloseHandle(Vyro::Gdk::XUserHandle user);
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XUserGetTokenAndSignatureAsync(
+    Vyro::Gdk::XUserHandle user, Vyro::Gdk::XUserGetTokenAndSignatureOptions options, const char* method, const char* url,
+    std::size_t headerCount, const Vyro::Gdk::XUserGetTokenAndSignatureHttpHeader* headers, std::size_t bodySize,
+    const void* bodyBuffer, Vyro::Gdk::XAsyncBlock* asyncBlock);
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XUserGetTokenAndSignatureResultSize(Vyro::Gdk::XAsyncBlock* asyncBlock,
+                                                                       std::size_t* bufferSize);
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XUserGetTokenAndSignatureResult(Vyro::Gdk::XAsyncBlock* asyncBlock, std::size_t bufferSize,
+                                                                   void* buffer,
+                                                                   Vyro::Gdk::XUserGetTokenAndSignatureData** ptrToBuffer,
+                                                                   std::size_t* bufferUsed);
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XUserRegisterForChangeEvent(Vyro::Gdk::XTaskQueueHandle queue, void* context,
+                                                               Vyro::Gdk::XUserChangeEventCallback* callback,
+                                                               Vyro::Gdk::XTaskQueueRegistrationToken* token);
+VYRO_SIM_EXPORT bool XUserUnregisterForChangeEvent(Vyro::Gdk::XTaskQueueRegistrationToken token, bool wait);
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XStoreCreateContext(Vyro::Gdk::XUserHandle user,
+                                                       Vyro::Gdk::XStoreContextHandle* storeContextHandle);
+VYRO_SIM_EXPORT void XStoreCloseContextHandle(Vyro::Gdk::XStoreContextHandle storeContextHandle);
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XGameGetXboxTitleId(std::uint32_t* titleId);
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XSystemGetXboxLiveSandboxId(std::size_t sandboxIdSize, char* sandboxId,
+                                                               std::size_t* sandboxIdUsed);
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XGameInviteRegisterForEvent(Vyro::Gdk::XTaskQueueHandle queue, void* context,
+                                                               Vyro::Gdk::XGameInviteEventCallback* callback,
+                                                               Vyro::Gdk::XTaskQueueRegistrationToken* token);
+VYRO_SIM_EXPORT bool XGameInviteUnregisterForEvent(Vyro::Gdk::XTaskQueueRegistrationToken token, bool wait);
+
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblInitialize(const Vyro::Xbl::XblInitArgs* args);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblCleanupAsync(Vyro::Gdk::XAsyncBlock* asyncBlock);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblContextCreateHandle(Vyro::Xbl::XblUserHandle user, Vyro::Xbl::XblContextHandle* context);
+VYRO_SIM_EXPORT void XblContextCloseHandle(Vyro::Xbl::XblContextHandle context);
+
+} // extern "C"
+
+// The channel binds these by name into pointers of its own types: a drifting signature would only
+// show as a crash at run time, so it is caught here.
+namespace Vyro::XboxSim::Checks {
+namespace G = Vyro::Gdk;
+namespace X = Vyro::Xbl;
+static_assert(std::is_same_v<decltype(XGameRuntimeInitialize), G::XGameRuntimeInitialize_t>);
+static_assert(std::is_same_v<decltype(XGameRuntimeUninitialize), G::XGameRuntimeUninitialize_t>);
+static_assert(std::is_same_v<decltype(XTaskQueueCreate), G::XTaskQueueCreate_t>);
+static_assert(std::is_same_v<decltype(XTaskQueueDispatch), G::XTaskQueueDispatch_t>);
+static_assert(std::is_same_v<decltype(XTaskQueueTerminate), G::XTaskQueueTerminate_t>);
+static_assert(std::is_same_v<decltype(XTaskQueueCloseHandle), G::XTaskQueueCloseHandle_t>);
+static_assert(std::is_same_v<decltype(XAsyncGetStatus), G::XAsyncGetStatus_t>);
+static_assert(std::is_same_v<decltype(XUserAddAsync), G::XUserAddAsync_t>);
+static_assert(std::is_same_v<decltype(XUserAddResult), G::XUserAddResult_t>);
+static_assert(std::is_same_v<decltype(XUserGetId), G::XUserGetId_t>);
+static_assert(std::is_same_v<decltype(XUserGetGamertag), G::XUserGetGamertag_t>);
+static_assert(std::is_same_v<decltype(XUserIsStoreUser), G::XUserIsStoreUser_t>);
+static_assert(std::is_same_v<decltype(XUserCloseHandle), G::XUserCloseHandle_t>);
+static_assert(std::is_same_v<decltype(XUserGetTokenAndSignatureAsync), G::XUserGetTokenAndSignatureAsync_t>);
+static_assert(std::is_same_v<decltype(XUserGetTokenAndSignatureResultSize), G::XUserGetTokenAndSignatureResultSize_t>);
+static_assert(std::is_same_v<decltype(XUserGetTokenAndSignatureResult), G::XUserGetTokenAndSignatureResult_t>);
+static_assert(std::is_same_v<decltype(XUserRegisterForChangeEvent), G::XUserRegisterForChangeEvent_t>);
+static_assert(std::is_same_v<decltype(XUserUnregisterForChangeEvent), G::XUserUnregisterForChangeEvent_t>);
+static_assert(std::is_same_v<decltype(XStoreCreateContext), G::XStoreCreateContext_t>);
+static_assert(std::is_same_v<decltype(XStoreCloseContextHandle), G::XStoreCloseContextHandle_t>);
+static_assert(std::is_same_v<decltype(XGameGetXboxTitleId), G::XGameGetXboxTitleId_t>);
+static_assert(std::is_same_v<decltype(XSystemGetXboxLiveSandboxId), G::XSystemGetXboxLiveSandboxId_t>);
+static_assert(std::is_same_v<decltype(XGameInviteRegisterForEvent), G::XGameInviteRegisterForEvent_t>);
+static_assert(std::is_same_v<decltype(XGameInviteUnregisterForEvent), G::XGameInviteUnregisterForEvent_t>);
+static_assert(std::is_same_v<decltype(XblInitialize), X::XblInitialize_t>);
+static_assert(std::is_same_v<decltype(XblCleanupAsync), X::XblCleanupAsync_t>);
+static_assert(std::is_same_v<decltype(XblContextCreateHandle), X::XblContextCreateHandle_t>);
+static_assert(std::is_same_v<decltype(XblContextCloseHandle), X::XblContextCloseHandle_t>);
+} // namespace Vyro::XboxSim::Checks
