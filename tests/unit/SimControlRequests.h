@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -24,5 +26,15 @@ inline nlohmann::json Sim(const nlohmann::json& request)
 
 // The journalled calls of one export.
 inline nlohmann::json Calls(const std::string& function) { return Sim({{"op", "journal"}, {"fn", function}})["calls"]; }
+
+// Sends each request text and expects it refused with an error that starts with the text paired with it.
+inline void ExpectRefused(const std::vector<std::pair<std::string, std::string>>& cases)
+{
+    for (const auto& [request, error] : cases) {
+        const nlohmann::json reply = Control(request);
+        EXPECT_EQ(reply["ok"], false) << request;
+        EXPECT_TRUE(reply.value("error", "").starts_with(error)) << request << " -> " << reply;
+    }
+}
 
 } // namespace SimControlRequests
