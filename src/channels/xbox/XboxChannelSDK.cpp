@@ -170,10 +170,10 @@ void XboxChannelSDK::Unload(const char*, ResultCallback cb)
     Answer(cb, VYROCHANNEL_OK, MakeSuccessResponse(json::object(), ChannelType::Xbox, ""));
 }
 
-// Stops everything Load started, in an order that lets nothing run into something already gone:
-// the user change registration goes while its queue exists; the queue is terminated and its
-// completions dispatched here, while every object they may touch still exists, so each waiting
-// request is answered once now and nothing runs after Unload; then what those completions stored
+// Stops everything Load started, in an order that lets nothing run into something already gone: the
+// user change registration goes while its queue exists, and the Xbox services contexts before the
+// library cleans up. The queue is then terminated and its completions dispatched here, so each
+// waiting request is answered once now and nothing runs after Unload; what those completions stored
 // is released with the rest. A teardown started from a completion dispatched here is left to this
 // one.
 void XboxChannelSDK::Teardown()
@@ -182,13 +182,10 @@ void XboxChannelSDK::Teardown()
         return;
     }
     tearingDown_ = true;
-    auth_->UnregisterUserChangeEvent();
+    ReleaseUser();
     CleanupXsapi();
     DrainTaskQueue();
-    auth_->UnregisterUserChangeEvent();
-    ResetServices();
-    SetStoreContext(nullptr);
-    SetUserHandle(nullptr);
+    ReleaseUser();
     if (queue_ != nullptr) {
         runtimeApi_.Bound()->XTaskQueueCloseHandle(queue_);
         queue_ = nullptr;
@@ -199,6 +196,14 @@ void XboxChannelSDK::Teardown()
     }
     servicesReady_ = false;
     tearingDown_ = false;
+}
+
+void XboxChannelSDK::ReleaseUser()
+{
+    auth_->UnregisterUserChangeEvent();
+    ResetServices();
+    SetStoreContext(nullptr);
+    SetUserHandle(nullptr);
 }
 
 void XboxChannelSDK::CleanupXsapi()

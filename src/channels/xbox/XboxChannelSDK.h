@@ -85,6 +85,9 @@ private:
     std::string StartServices(const Gdk::GameRuntimeApi& runtime);
     Gdk::HResult StartRuntime();
     void Teardown();
+    // Everything that hangs on the signed-in user: its change registration, the Xbox services
+    // objects, the store context and the user handle.
+    void ReleaseUser();
     void CleanupXsapi();
     void DrainTaskQueue();
     void StartMultiplayerEvents();
