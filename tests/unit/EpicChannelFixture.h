@@ -12,6 +12,7 @@
 
 #include "ConfigTestFolder.h"
 #include "LogCapture.h"
+#include "RecordedReplies.h"
 #include "SimControlRequests.h"
 #include "SimulatedEosApi.h"
 #include "channels/epic/EpicChannelSDK.h"
@@ -30,24 +31,11 @@ inline constexpr char kAccountId[] = "0f2d1c8b6a4e4d3c9b8a7f6e5d4c3b2a";
 inline constexpr char kExchangeCode[] = "launcher-exchange-code";
 inline constexpr char kCrystalPack[] = "5f1c2a9e0b7d4c38a6e3f4b2d1c09e87";
 
-struct Reply {
-    int code;
-    json body;
-};
-
-inline std::vector<Reply>& Replies()
-{
-    static std::vector<Reply> replies;
-    return replies;
-}
-inline void Record(int code, const char* text) { Replies().push_back({code, json::parse(text)}); }
-
-inline std::vector<Reply>& Events()
-{
-    static std::vector<Reply> events;
-    return events;
-}
-inline void RecordEvent(int code, const char* text) { Events().push_back({code, json::parse(text)}); }
+using VyroTest::Events;
+using VyroTest::Record;
+using VyroTest::RecordEvent;
+using VyroTest::Replies;
+using VyroTest::Reply;
 
 // The launcher's options for the next channel.
 inline Vyro::Platform::CommandLineArgs& LauncherArgs()

@@ -1,0 +1,221 @@
+// The Xbox channel's feature operations (their Ensure steps and actions), game invites, and requests
+// still waiting when the channel stops, against the simulated GDK.
+#include <atomic>
+#include <set>
+#include <string>
+#include <thread>
+
+#include "XboxChannelFixture.h"
+
+namespace XboxTest {
+namespace {
+
+using Vyro::XboxChannelSDK;
+
+struct FeatureCase {
+    Operation operation;
+    const char* action;
+    const char* initFailed;
+};
+
+const FeatureCase kFeatures[] = {
+    {&XboxChannelSDK::CheckPrivilege, nullptr, "Failed to initialize online services."},
+    {&XboxChannelSDK::ResolvePrivilege, nullptr, "Failed to initialize online services."},
+    {&XboxChannelSDK::CheckPermission, nullptr, "Failed to initialize online services."},
+    {&XboxChannelSDK::FriendList, nullptr, "Failed to initialize social services."},
+    {&XboxChannelSDK::BlockList, nullptr, "Failed to initialize social services."},
+    {&XboxChannelSDK::UserProfile, nullptr, "Failed to initialize social services."},
+    {&XboxChannelSDK::Achievements, "update", "Failed to initialize achievements."},
+    {&XboxChannelSDK::Statistics, "get", "Failed to initialize stats."},
+    {&XboxChannelSDK::Leaderboard, nullptr, "Failed to initialize stats."},
+    {&XboxChannelSDK::Activity, "delete", "Failed to initialize multiplayer."},
+    {&XboxChannelSDK::Invite, "send", "Failed to initialize multiplayer."},
+    {&XboxChannelSDK::RecentPlayers, nullptr, "Failed to initialize multiplayer."},
+};
+
+json Request(const FeatureCase& feature)
+{
+    json params{{"requestId", "f"}};
+    if (feature.action != nullptr) {
+        params["action"] = feature.action;
+    }
+    return params;
+}
+
+TEST_F(XboxChannelTest, EveryFeatureIsMadeReadyBeforeItsRequestAndAFailedContextLeavesNothingBehind)
+{
+    LoadAndSignIn();
+    Sim({{"op", "set"}, {"xblContextResult", "0x80004005"}});
+    for (const FeatureCase& feature : kFeatures) {
+        EXPECT_EQ(Call(feature.operation, Request(feature)).body,
+                  (json{{"channel", "xbox"}, {"message", feature.initFailed}, {"requestId", "f"}}));
+        EXPECT_EQ(log_.Messages(Vyro::LogLevel::Error).back(), "XblContextCreateHandle failed: 0x80004005");
+    }
+    EXPECT_FALSE(Sim({{"op", "state"}})["leftOpen"].contains("xblContexts"));
+
+    Sim({{"op", "set"}, {"xblContextResult", 0}});
+    for (const FeatureCase& feature : kFeatures) {
+        EXPECT_EQ(Call(feature.operation, Request(feature)).body,
+                  json::parse(R"({"channel":"xbox","message":"Not implemented","requestId":"f"})"));
+    }
+    EXPECT_EQ(Calls("XblContextCreateHandle").size(), std::size(kFeatures) + 5)
+        << "then one context for each of the five feature objects, kept while the user stays";
+}
+
+TEST_F(XboxChannelTest, ActionsAreComparedWholeAndCaseSensitively)
+{
+    LoadAndSignIn();
+    struct Case {
+        Operation operation;
+        json action;
+        const char* message;
+    };
+    for (const Case& request : {Case{&XboxChannelSDK::Achievements, nullptr, "Unknown achievements action: "},
+                                Case{&XboxChannelSDK::Achievements, "Get", "Unknown achievements action: Get"},
+                                Case{&XboxChannelSDK::Statistics, 5, "Unknown statistics action: "},
+                                Case{&XboxChannelSDK::Activity, "set ", "Unknown activity action: set "},
+                                Case{&XboxChannelSDK::Invite, "", "Unknown invite action: "}}) {
+        json params{{"requestId", "r"}};
+        if (!request.action.is_null()) {
+            params["action"] = request.action;
+        }
+        EXPECT_EQ(Call(request.operation, params).body,
+                  (json{{"channel", "xbox"}, {"message", request.message}, {"requestId", "r"}}));
+    }
+    EXPECT_TRUE(log_.Messages(Vyro::LogLevel::Warning).empty());
+}
+
+TEST_F(XboxChannelTest, WithoutServicesTheFeaturesCannotBeMade)
+{
+    Sim({{"op", "set"}, {"xblInitializeResult", "0x80004005"}});
+    ASSERT_EQ(Call(&XboxChannelSDK::Load, json::object()).code, -1);
+    ASSERT_EQ(CallAndTick(&XboxChannelSDK::Login, json::object()).code, 0) << "the runtime alone signs in";
+    EXPECT_EQ(Call(&XboxChannelSDK::Leaderboard, {{"requestId", "l"}}).body["message"], "Failed to initialize stats.");
+    EXPECT_EQ(log_.Messages(Vyro::LogLevel::Error).back(), "Cannot initialize XboxStats: Xbox Live services not initialized");
+    EXPECT_TRUE(Calls("XblContextCreateHandle").empty());
+}
+
+TEST_F(XboxChannelTest, GameInvitesBecomeEvent4AndAPendingJoin)
+{
+    LoadAndSignIn();
+    EXPECT_EQ(Calls("XGameInviteRegisterForEvent").size(), 1u) << "a signed-in user starts the invite handling";
+    channel_->RegisterCallback(4, &RecordEvent);
+    EXPECT_EQ(Calls("XGameInviteRegisterForEvent").size(), 1u) << "registered once";
+
+    Sim({{"op", "invite"}, {"uri", nullptr}});
+    Sim({{"op", "invite"}, {"uri", "ms-xbl-multiplayer://inviteHandleAccept/?invitedXuid=1&connectionString=a%3Db&bare&=x&invitedXuid=2"}});
+    TickUntil([&] { return !Events().empty(); });
+    channel_->Tick();
+    ASSERT_EQ(Events().size(), 1u) << "an invite without a text is ignored";
+    EXPECT_EQ(Events()[0].body,
+              (json{{"channel", "xbox"},
+                    {"xbox",
+                     {{"url", "ms-xbl-multiplayer://inviteHandleAccept/?invitedXuid=1&connectionString=a%3Db&bare&=x&invitedXuid=2"},
+                      {"invitedXuid", "2"},
+                      {"connectionString", "a=b"},
+                      {"", "x"}}}}));
+    EXPECT_EQ(Call(&XboxChannelSDK::Query, {{"key", "hasJoinSession"}}).body,
+              json::parse(R"({"channel":"xbox","hasJoinSession":{"connectionString":"a=b","hasJoinSession":true}})"));
+
+    // A sign-out resets the multiplayer object: the pending join goes with it, the handler is removed.
+    Sim({{"op", "signOut"}});
+    TickUntil([&] { return channel_->GetUserHandle() == nullptr; });
+    EXPECT_EQ(Call(&XboxChannelSDK::Query, {{"key", "hasJoinSession"}}).body["hasJoinSession"]["hasJoinSession"], false);
+    EXPECT_EQ(Calls("XGameInviteUnregisterForEvent").size(), 1u);
+}
+
+// Work the runtime has not finished when Unload terminates the queue completes as aborted, and its
+// request is answered then, once; nothing is answered after Unload.
+TEST_F(XboxChannelTest, UnloadAnswersTheRequestsStillWaitingOnceAndNothingAfterwards)
+{
+    LoadAndSignIn();
+    Sim({{"op", "set"}, {"holdWork", "queued"}});
+    channel_->AuthToken(R"({"requestId":"t"})", &Record);
+    Sim({{"op", "signOut"}});
+    TickUntil([&] { return channel_->GetUserHandle() == nullptr; });
+    channel_->Achievements(R"({"requestId":"a","action":"get"})", &Record);
+    channel_->Tick();
+    EXPECT_TRUE(Replies().empty());
+
+    Sim({{"op", "set"}, {"holdWork", "none"}});
+    channel_->Unload(R"({"requestId":"u"})", &Record);
+    ASSERT_EQ(Replies().size(), 2u + 1u);
+    std::set<std::string> waiting{Replies()[0].body.dump(), Replies()[1].body.dump()};
+    EXPECT_EQ(waiting, (std::set<std::string>{R"({"channel":"xbox","message":"Token request failed: 0x80004004",)"
+                                              R"("requestId":"t","third_error_code":-2147467260})",
+                                              R"({"channel":"xbox","message":"User not signed in. Login first.",)"
+                                              R"("requestId":"a"})"}));
+    EXPECT_EQ(Replies()[2].body, json::parse(R"({"channel":"xbox"})"));
+    Sim({{"op", "releaseWork"}});
+    channel_->Tick();
+    EXPECT_EQ(Replies().size(), 3u);
+    EXPECT_EQ(Sim({{"op", "state"}})["leftOpen"], json::object());
+}
+
+// The game may unload from inside an answer, and tick from inside one.
+TEST_F(XboxChannelTest, AnswersMayTickOrUnloadTheChannel)
+{
+    static XboxChannelSDK* channel = nullptr;
+    static int answers = 0;
+    channel = channel_.get();
+    answers = 0;
+    LoadAndSignIn();
+    channel_->AuthToken("{}", [](int, const char*) {
+        ++answers;
+        channel->Tick();
+        channel->Unload(nullptr, nullptr);
+        channel->Tick();
+    });
+    TickUntil([&] { return answers > 0; });
+    channel_->Tick();
+    EXPECT_EQ(answers, 1);
+    EXPECT_EQ(channel_->GetTaskQueue(), nullptr);
+    EXPECT_EQ(Sim({{"op", "state"}})["leftOpen"], json::object());
+}
+
+TEST_F(XboxChannelTest, DestroyingTheChannelDropsWhatStillWaitsWithoutAnswering)
+{
+    LoadAndSignIn();
+    Sim({{"op", "set"}, {"holdWork", "queued"}});
+    channel_->AuthToken("{}", &Record);
+    Sim({{"op", "set"}, {"holdWork", "none"}});
+    channel_.reset();
+    EXPECT_TRUE(Replies().empty());
+    EXPECT_EQ(Sim({{"op", "state"}})["leftOpen"], json::object());
+}
+
+// Work finishes on the runtime's worker threads while the game thread ticks and the system signs the
+// player out and in again: every request is answered exactly once, on the game thread.
+TEST_F(XboxChannelTest, WorkFinishingOnWorkerThreadsWhileTheGameThreadTicks)
+{
+    LoadAndSignIn();
+    channel_->RegisterCallback(2, &RecordEvent);
+    Sim({{"op", "set"}, {"workDelayMs", 1}});
+    constexpr int kRequests = 60;
+    std::atomic<bool> stop{false};
+    std::thread system([&] {
+        while (!stop) {
+            Sim({{"op", "signOut"}});
+            std::this_thread::sleep_for(std::chrono::milliseconds(3));
+            Sim({{"op", "signIn"}});
+            std::this_thread::sleep_for(std::chrono::milliseconds(3));
+        }
+    });
+    for (int i = 0; i < kRequests; ++i) {
+        channel_->AuthToken(json{{"requestId", std::to_string(i)}}.dump().c_str(), &Record);
+        channel_->Achievements(R"({"action":"get"})", &Record);
+        channel_->Tick();
+    }
+    TickUntil([&] { return Replies().size() >= 2 * kRequests; });
+    stop = true;
+    system.join();
+    for (int i = 0; i < 20; ++i) {
+        channel_->Tick();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    EXPECT_EQ(Replies().size(), 2u * kRequests);
+    EXPECT_FALSE(Events().empty());
+}
+
+} // namespace
+} // namespace XboxTest
