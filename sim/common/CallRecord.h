@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include <nlohmann/json.hpp>
 
@@ -37,6 +38,23 @@ private:
     nlohmann::json entry_;
     bool onlyMisuse_ = false;
     bool taken_ = false;
+};
+
+// A call record of a simulator whose process-wide state `SimState` keeps its journal in `runtime`:
+// the call checks and changes that state, under the simulator's lock.
+template <typename SimState>
+class StateCallRecord : public CallRecord {
+public:
+    StateCallRecord(SimState& state, const char* function, nlohmann::json arguments)
+        : CallRecord(state.runtime.journal, function, std::move(arguments)), state_(state)
+    {
+    }
+
+    SimState& State() { return state_; }
+    auto& Rt() { return state_.runtime; }
+
+private:
+    SimState& state_;
 };
 
 } // namespace Vyro::Sim

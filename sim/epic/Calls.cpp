@@ -19,7 +19,7 @@ Platform* ResolveInto(Call& call, Handle handle, const char* member)
 
 bool Call::Admitted(Needs needs)
 {
-    const SdkState sdk = state_.runtime.sdk;
+    const SdkState sdk = Rt().sdk;
     if (sdk == SdkState::ShutDown) {
         Misuse("call after EOS_Shutdown");
         return false;
@@ -62,7 +62,7 @@ void Call::Queue(Platform& platform, void* clientData, ResultSequence results, S
         Entry()["held"] = true;
     }
     PendingCompletion pending{0, Function(), clientData, std::move(results), 0, 0, held, std::move(settle)};
-    platform.Queue(std::move(pending), state_.runtime.settings.delayTicks);
+    platform.Queue(std::move(pending), Rt().settings.delayTicks);
 }
 
 } // namespace Vyro::EosSim

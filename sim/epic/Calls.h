@@ -20,15 +20,9 @@ namespace Vyro::EosSim {
 // What a call needs of the SDK's lifecycle besides not coming after EOS_Shutdown.
 enum class Needs { Nothing, Initialised };
 
-class Call : public Sim::CallRecord {
+class Call : public Sim::StateCallRecord<SimState> {
 public:
-    Call(SimState& state, const char* function, nlohmann::json arguments)
-        : CallRecord(state.runtime.journal, function, std::move(arguments)), state_(state)
-    {
-    }
-
-    SimState& State() { return state_; }
-    Runtime& Rt() { return state_.runtime; }
+    using StateCallRecord::StateCallRecord;
 
     // Whether the SDK takes the call: none after EOS_Shutdown, and before EOS_Initialize only those
     // that need nothing. A refusal is misuse.
@@ -61,9 +55,6 @@ public:
 
     // Queues the completion of an accepted asynchronous call, journalling the results it will get.
     void Queue(Platform& platform, void* clientData, ResultSequence results, Settle settle, bool held = false);
-
-private:
-    SimState& state_;
 };
 
 // Delivers the SDK's own log lines of a call once its lock is released.

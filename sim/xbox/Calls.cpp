@@ -4,7 +4,7 @@ namespace Vyro::XboxSim {
 
 bool Call::Admitted()
 {
-    const Runtime& runtime = state_.runtime;
+    const Runtime& runtime = Rt();
     if (runtime.initCount > 0) {
         return true;
     }
@@ -21,7 +21,7 @@ HResult Call::Returns(HResult result)
 TaskQueue* Call::Queue(Gdk::XTaskQueueHandle handle)
 {
     Entry()["queue"] = DescribeHandle(handle);
-    std::shared_ptr<TaskQueue>* queue = state_.runtime.queues.Find(handle);
+    std::shared_ptr<TaskQueue>* queue = Rt().queues.Find(handle);
     if (queue == nullptr) {
         Misuse(handle == nullptr ? "null queue" : "unknown or closed queue handle");
         return nullptr;
@@ -51,7 +51,7 @@ TaskQueue* Call::SubmissionQueue(Gdk::XTaskQueueHandle handle, HResult& refusal)
 bool Call::User(Gdk::XUserHandle user)
 {
     Entry()["user"] = DescribeHandle(user);
-    return Requires(state_.runtime.users.Find(user) != nullptr,
+    return Requires(Rt().users.Find(user) != nullptr,
                     user == nullptr ? "null user handle" : "unknown or closed user handle");
 }
 

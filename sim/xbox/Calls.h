@@ -14,15 +14,9 @@
 
 namespace Vyro::XboxSim {
 
-class Call : public Sim::CallRecord {
+class Call : public Sim::StateCallRecord<SimState> {
 public:
-    Call(SimState& state, const char* function, nlohmann::json arguments)
-        : CallRecord(state.runtime.journal, function, std::move(arguments)), state_(state)
-    {
-    }
-
-    SimState& State() { return state_; }
-    Runtime& Rt() { return state_.runtime; }
+    using StateCallRecord::StateCallRecord;
 
     // Whether the runtime is initialised; every call but XGameRuntimeInitialize needs it (misuse).
     bool Admitted();
@@ -64,9 +58,6 @@ public:
             table.Remove(*NumberOf(handle));
         }
     }
-
-private:
-    SimState& state_;
 };
 
 // Runs `body(call)` for one call of `function` with those arguments, under the lock.
