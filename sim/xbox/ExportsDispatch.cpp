@@ -73,8 +73,6 @@ std::optional<Taken> TakeItem(SimState& state, std::uint64_t number)
 
 void Deliver(Taken& taken)
 {
-    // The take changed the state (an operation is delivering), which no waiter's check announces.
-    StateChanges::Instance().Announce();
     if (taken.item.call) {
         taken.item.call();
     }
