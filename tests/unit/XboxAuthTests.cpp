@@ -56,6 +56,7 @@ TEST_F(XboxChannelTest, SignInFailuresAreAnsweredByTheirHResult)
 {
     Sim({{"op", "set"}, {"addUserDefault", "0x89245106"}});
     ASSERT_EQ(Call(&XboxChannelSDK::Load, json::object()).code, 0);
+    TickUntil([&] { return !log_.Messages(Vyro::LogLevel::Warning).empty(); }); // the silent sign-in's end
     for (const FailureCase& failure :
          {FailureCase{"0x8015DC12", -1, "User not authorized for current sandbox."},
           FailureCase{"0x87DD0013", -2001, "Authentication service cannot identify user. Please sign in to Xbox app."},
