@@ -291,7 +291,7 @@ std::string XboxAuth::SandboxId(bool warn)
 
 void XboxAuth::RegisterUserChangeEvent()
 {
-    if (changeRegistered_) {
+    if (changeRegistered_ || !RuntimeReady()) {
         return;
     }
     const HResult result =

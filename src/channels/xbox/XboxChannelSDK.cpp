@@ -263,7 +263,7 @@ void XboxChannelSDK::RegisterCallback(int type, ResultCallback cb)
 
 void XboxChannelSDK::StartMultiplayerEvents()
 {
-    if (!runtimeInitialized_ || queue_ == nullptr) {
+    if (!IsInitialized() || queue_ == nullptr) {
         return;
     }
     if (!multiplayer_) {
@@ -278,7 +278,9 @@ Gdk::XTaskQueueHandle XboxChannelSDK::GetTaskQueue() { return queue_; }
 Gdk::XUserHandle XboxChannelSDK::GetUserHandle() { return user_; }
 Gdk::XStoreContextHandle XboxChannelSDK::GetStoreContext() { return storeContext_; }
 std::string XboxChannelSDK::GetScid() { return scid_; }
-bool XboxChannelSDK::IsInitialized() { return runtimeInitialized_; }
+// A runtime being stopped counts as stopped: completions that run while Unload drains the queue make
+// no new registrations on it.
+bool XboxChannelSDK::IsInitialized() { return runtimeInitialized_ && !tearingDown_; }
 
 void XboxChannelSDK::SetUserHandle(Gdk::XUserHandle user)
 {
