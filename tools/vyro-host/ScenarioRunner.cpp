@@ -6,9 +6,23 @@
 #include "FileRecord.h"
 #include "HostCallbacks.h"
 #include "Records.h"
+#include "ScenarioCheck.h"
 #include "Utf8Path.h"
 
 namespace VyroHost {
+
+namespace {
+
+std::size_t CountMatches(const std::vector<Json>& records, std::size_t start, const Json& match)
+{
+    std::size_t matching = 0;
+    for (std::size_t index = start; index < records.size(); ++index) {
+        matching += Matches(match, records[index]) ? 1 : 0;
+    }
+    return matching;
+}
+
+} // namespace
 
 struct ScenarioRunner::Executor {
     ScenarioRunner& runner;
@@ -26,6 +40,21 @@ struct ScenarioRunner::Executor {
     {
         for (int tick = 0; tick < step.count; ++tick) {
             exports().Tick();
+        }
+        return true;
+    }
+    bool operator()(const TickUntilStep& step) const
+    {
+        const std::size_t start = runner.output_.Records().size();
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(step.timeoutMs);
+        while (CountMatches(runner.output_.Records(), start, step.match) < static_cast<std::size_t>(step.count)) {
+            if (std::chrono::steady_clock::now() >= deadline) {
+                error = "fewer than " + std::to_string(step.count) + " records matching " + step.match.dump() +
+                        " within " + std::to_string(step.timeoutMs) + " ms";
+                return false;
+            }
+            exports().Tick();
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
         return true;
     }

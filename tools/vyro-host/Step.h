@@ -20,6 +20,13 @@ struct CallStep {
 struct TickStep {
     int count = 1;
 };
+// Ticks until `count` records matching `match` (as "expectCount" matches) have been output since the
+// step began, for answers that work on a store's own threads brings in a Tick not known in advance.
+struct TickUntilStep {
+    Json match;
+    int count = 1;
+    int timeoutMs = 10000;
+};
 struct RegisterStep {
     int type = 0;
 };
@@ -47,7 +54,7 @@ struct FileStep {
     std::string path;
 };
 
-using StepAction = std::variant<CallStep, TickStep, RegisterStep, UnregisterStep, SleepStep, UnityStep, LogLevelStep,
+using StepAction = std::variant<CallStep, TickStep, TickUntilStep, RegisterStep, UnregisterStep, SleepStep, UnityStep, LogLevelStep,
                                 PrintStep, SimStep, FileStep>;
 
 struct Step {

@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <limits>
 #include <string_view>
+#include <tuple>
 
 #include "PlainFileName.h"
 
@@ -121,6 +122,26 @@ std::optional<StepAction> ParseTick(const Json& step, std::string& error)
     return count ? std::optional<StepAction>(TickStep{*count}) : std::nullopt;
 }
 
+std::optional<StepAction> ParseTickUntil(const Json& step, std::string& error)
+{
+    TickUntilStep tickUntil;
+    if (!step["tickUntil"].is_object()) {
+        error = "\"tickUntil\" must be an object that records are matched against";
+        return std::nullopt;
+    }
+    tickUntil.match = step["tickUntil"];
+    for (auto [key, target, minimum] : {std::tuple{"count", &tickUntil.count, 1}, std::tuple{"timeoutMs", &tickUntil.timeoutMs, 0}}) {
+        if (step.contains(key)) {
+            const auto number = ReadInteger(step, key, minimum, kIntMax, error);
+            if (!number) {
+                return std::nullopt;
+            }
+            *target = *number;
+        }
+    }
+    return tickUntil;
+}
+
 std::optional<StepAction> ParseRegister(const Json& step, std::string& error)
 {
     const auto type = ReadInteger(step, "register", 0, kEventTypeCount - 1, error);
@@ -195,6 +216,7 @@ struct StepKind {
 const StepKind kKinds[] = {
     {"call", &ParseCall, {"params", "paramsText", "paramsHex", "callback"}},
     {"tick", &ParseTick, {}},
+    {"tickUntil", &ParseTickUntil, {"count", "timeoutMs"}},
     {"register", &ParseRegister, {}},
     {"unregister", &ParseUnregister, {}},
     {"sleepMs", &ParseSleep, {}},
@@ -219,7 +241,7 @@ const StepKind* FindKind(const Json& step, std::string& error)
         kind = &candidate;
     }
     if (kind == nullptr) {
-        error = "no step kind (call, tick, register, unregister, sleepMs, unity, logLevel, print, sim, file)";
+        error = "no step kind (call, tick, tickUntil, register, unregister, sleepMs, unity, logLevel, print, sim, file)";
     }
     return kind;
 }
