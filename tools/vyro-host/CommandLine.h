@@ -23,11 +23,12 @@ struct Options {
 };
 
 inline constexpr const char* kUsage =
-    "usage: vyro-host [--store none|steam|google|epic] [--launched-by NAMES] [--library PATH] [--check]\n"
+    "usage: vyro-host [--store none|steam|google|epic|xbox] [--launched-by NAMES] [--library PATH] [--check]\n"
     "                 SCENARIO.json [-- ARG...]\n"
     "       vyro-host --help\n"
-    "  --store NAME         stage that store's simulated runtime (and, for epic, its configuration\n"
-    "                       store) beside the library, and start the game as that store does\n"
+    "  --store NAME         stage that store's simulated runtime (for xbox, the Gaming Runtime and the\n"
+    "                       Xbox services library; for epic, also its configuration store) beside\n"
+    "                       the library, and start the game as that store does\n"
     "                       (default: the scenario's \"store\", else none)\n"
     "  --launched-by NAMES  run the scenario under launcher processes with these executable names,\n"
     "                       comma-separated, outermost first; \"\" starts it directly (default: the\n"

@@ -34,6 +34,13 @@ const std::vector<StoreSetup>& Setups()
         // The Epic launcher starts the game itself, with its credentials on the command line.
         {"epic", {{"EOSSDK-Win64-Shipping.dll", "EOSSDK-Win64-Shipping.dll"}}, {}, "epic-config",
          EpicLauncherArguments()},
+        // The Gaming Runtime and the Xbox services library; the channel checks no launcher.
+        {"xbox",
+         {{"xgameruntime.dll", "xgameruntime.dll"},
+          {"Microsoft.Xbox.Services.GDK.C.Thunks.dll", "Microsoft.Xbox.Services.GDK.C.Thunks.dll"}},
+         {},
+         {},
+         {}},
     };
     return setups;
 }
