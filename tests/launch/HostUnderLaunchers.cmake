@@ -45,7 +45,7 @@ endif()
 # Launcher names that could not be executable files beside each other, and a store that does not exist.
 set(refused_members [=["launchedBy": ["bin/steam.exe"]]=] [["launchedBy": "steam.exe"]] [["store": "nowhere"]])
 set(refusals [["launchedBy" must be an array of executable file names]] [["launchedBy" must be an array]]
-    [[unknown store "nowhere" (known: none, steam, google, epic)]])
+    [[unknown store "nowhere" (known: none, steam, google, epic, xbox)]])
 foreach(member refusal IN ZIP_LISTS refused_members refusals)
     scenario(refused 1 ${member})
     expect_run(refused 2 --check ${WORK}/refused.json)
