@@ -5,7 +5,6 @@
 
 #include "channels/xbox/GameRuntimeApi.h"
 #include "channels/xbox/XblApi.h"
-#include "core/ChannelType.h"
 
 namespace Vyro {
 
@@ -32,10 +31,6 @@ public:
     virtual void RefreshUser(std::function<void(bool ok)> continuation) = 0;
     // Destroys the Xbox services objects (they are made again on their next use).
     virtual void ResetServices() = 0;
-    // Answers a request of the game. Every Xbox answer goes through here: while the channel is being
-    // destroyed (the library going away without Unload) the completions still dispatched answer no
-    // one, since the game may no longer be there to take them.
-    virtual void Reply(ResultCallback cb, int code, const std::string& reply) = 0;
 
     // The bound runtime and Xbox services tables; valid once the channel has started the runtime
     // (every caller runs after that).

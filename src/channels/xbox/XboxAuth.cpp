@@ -12,6 +12,7 @@
 #include "channels/xbox/IXboxContext.h"
 #include "common/Logger.h"
 #include "common/Platform.h"
+#include "core/BaseChannelSDK.h"
 #include "core/Envelope.h"
 #include "core/RequestMembers.h"
 
@@ -55,17 +56,17 @@ constexpr FailureAnswer kTokenFailures[] = {
 
 // Answers a failed call from its table, or with `otherwise` followed by the HRESULT; the HRESULT is
 // always the reply's third_error_code.
-void AnswerFailure(IXboxContext& context, ResultCallback cb, const std::string& requestId,
-                   std::span<const FailureAnswer> table, const char* otherwise, HResult result)
+void AnswerFailure(ResultCallback cb, const std::string& requestId, std::span<const FailureAnswer> table,
+                   const char* otherwise, HResult result)
 {
     for (const FailureAnswer& answer : table) {
         if (answer.result == result) {
-            context.Reply(cb, answer.code, MakeErrorResponse(answer.message, ChannelType::Xbox, requestId, result));
+            BaseChannelSDK::Answer(cb, answer.code, MakeErrorResponse(answer.message, ChannelType::Xbox, requestId, result));
             return;
         }
     }
-    context.Reply(cb, VYROCHANNEL_FAILED,
-                  MakeErrorResponse(otherwise + HResultText(result), ChannelType::Xbox, requestId, result));
+    BaseChannelSDK::Answer(cb, VYROCHANNEL_FAILED,
+                           MakeErrorResponse(otherwise + HResultText(result), ChannelType::Xbox, requestId, result));
 }
 
 // A text of the token result: the size the runtime reports, up to a terminator inside it.
@@ -78,7 +79,7 @@ std::string ResultText(const char* text, std::size_t size)
 
 XboxAuth::XboxAuth(IXboxContext* context) : context_(context) {}
 
-XboxAuth::~XboxAuth() { UnregisterUserChangeEvent(); }
+XboxAuth::~XboxAuth() { UnregisterUserChangeEvent(true); }
 
 bool XboxAuth::RuntimeReady() { return context_->IsInitialized() && context_->GetTaskQueue() != nullptr; }
 
@@ -87,12 +88,12 @@ void XboxAuth::Login(const std::string& params, ResultCallback cb)
     std::string requestId = GetRequestId(ParseParameters(params.c_str()));
     if (!RuntimeReady()) {
         Log(LogLevel::Error, "SDK not initialized");
-        context_->Reply(cb, VYROCHANNEL_FAILED,
+        BaseChannelSDK::Answer(cb, VYROCHANNEL_FAILED,
                                MakeErrorResponse("SDK not initialized. Call Load() first.", ChannelType::Xbox, requestId));
         return;
     }
     if (context_->GetUserHandle() != nullptr) {
-        context_->Reply(cb, VYROCHANNEL_OK, MakeSuccessResponse(SignInResult(), ChannelType::Xbox, requestId));
+        BaseChannelSDK::Answer(cb, VYROCHANNEL_OK, MakeSuccessResponse(SignInResult(), ChannelType::Xbox, requestId));
         return;
     }
     const Gdk::GameRuntimeApi& runtime = context_->Runtime();
@@ -102,7 +103,7 @@ void XboxAuth::Login(const std::string& params, ResultCallback cb)
         [&runtime](Gdk::XAsyncBlock* block) { return runtime.XUserAddAsync(Gdk::XUserAddOptions::AddDefaultUserSilently, block); });
     if (!Gdk::Succeeded(result)) {
         LogFailedCall("XUserAddAsync", result);
-        context_->Reply(
+        BaseChannelSDK::Answer(
             cb, VYROCHANNEL_FAILED,
             MakeErrorResponse("Failed to start user sign-in: " + HResultText(result), ChannelType::Xbox, requestId, result));
     }
@@ -115,7 +116,7 @@ void XboxAuth::CompleteLogin(Gdk::XAsyncBlock* block, const std::string& request
     const HResult result = runtime.XUserAddResult(block, &user);
     if (!Gdk::Succeeded(result)) {
         LogFailedCall("XUserAddResult", result);
-        AnswerFailure(*context_, cb, requestId, kSignInFailures, "Login failed: ", result);
+        AnswerFailure(cb, requestId, kSignInFailures, "Login failed: ", result);
         return;
     }
     context_->SetUserHandle(user);
@@ -128,7 +129,7 @@ void XboxAuth::CompleteLogin(Gdk::XAsyncBlock* block, const std::string& request
         // A player without a store context can still play; store requests report it themselves.
         Log(LogLevel::Warning, "XStoreCreateContext failed: {}", HResultText(storeResult));
     }
-    context_->Reply(cb, VYROCHANNEL_OK, MakeSuccessResponse(SignInResult(), ChannelType::Xbox, requestId));
+    BaseChannelSDK::Answer(cb, VYROCHANNEL_OK, MakeSuccessResponse(SignInResult(), ChannelType::Xbox, requestId));
 }
 
 json XboxAuth::SignInResult()
@@ -206,7 +207,7 @@ void XboxAuth::AuthToken(const std::string& params, ResultCallback cb)
     const Gdk::XUserHandle user = context_->GetUserHandle();
     if (user == nullptr) {
         Log(LogLevel::Error, "User not signed in");
-        context_->Reply(cb, VYROCHANNEL_NO_USER,
+        BaseChannelSDK::Answer(cb, VYROCHANNEL_NO_USER,
                                MakeErrorResponse("User not signed in. Call Login() first.", ChannelType::Xbox, requestId));
         return;
     }
@@ -222,7 +223,7 @@ void XboxAuth::AuthToken(const std::string& params, ResultCallback cb)
         });
     if (!Gdk::Succeeded(result)) {
         LogFailedCall("XUserGetTokenAndSignatureAsync", result);
-        AnswerFailure(*context_, cb, requestId, kTokenFailures, "Token request failed: ", result);
+        AnswerFailure(cb, requestId, kTokenFailures, "Token request failed: ", result);
     }
 }
 
@@ -233,7 +234,7 @@ void XboxAuth::CompleteAuthToken(Gdk::XAsyncBlock* block, const std::string& req
     HResult result = runtime.XUserGetTokenAndSignatureResultSize(block, &size);
     if (!Gdk::Succeeded(result)) {
         LogFailedCall("XUserGetTokenAndSignatureResultSize", result);
-        AnswerFailure(*context_, cb, requestId, kTokenFailures, "Token request failed: ", result);
+        AnswerFailure(cb, requestId, kTokenFailures, "Token request failed: ", result);
         return;
     }
     // Whole 64-bit words, so that the record the runtime lays out at the start is aligned.
@@ -242,12 +243,12 @@ void XboxAuth::CompleteAuthToken(Gdk::XAsyncBlock* block, const std::string& req
     result = runtime.XUserGetTokenAndSignatureResult(block, size, buffer.data(), &data, nullptr);
     if (!Gdk::Succeeded(result) || data == nullptr) {
         LogFailedCall("XUserGetTokenAndSignatureResult", result);
-        AnswerFailure(*context_, cb, requestId, kTokenFailures, "Token request failed: ", result);
+        AnswerFailure(cb, requestId, kTokenFailures, "Token request failed: ", result);
         return;
     }
     const json token{{"token", ResultText(data->token, data->tokenSize)},
                      {"xbox", {{"signature", ResultText(data->signature, data->signatureSize)}}}};
-    context_->Reply(cb, VYROCHANNEL_OK, MakeSuccessResponse(token, ChannelType::Xbox, requestId));
+    BaseChannelSDK::Answer(cb, VYROCHANNEL_OK, MakeSuccessResponse(token, ChannelType::Xbox, requestId));
 }
 
 XboxUserInfo XboxAuth::GetUserInfo()
@@ -304,12 +305,12 @@ void XboxAuth::RegisterUserChangeEvent()
     changeRegistered_ = true;
 }
 
-void XboxAuth::UnregisterUserChangeEvent()
+void XboxAuth::UnregisterUserChangeEvent(bool wait)
 {
     if (!changeRegistered_) {
         return;
     }
-    context_->Runtime().XUserUnregisterForChangeEvent(changeToken_, true);
+    context_->Runtime().XUserUnregisterForChangeEvent(changeToken_, wait);
     changeToken_ = {};
     changeRegistered_ = false;
 }

@@ -44,9 +44,9 @@ public:
 
     // Registers for user changes on the channel's task queue, once.
     void RegisterUserChangeEvent();
-    // Unregisters, waiting for a change being handled, while the runtime and the queue still exist;
-    // the next successful sign-in registers again.
-    void UnregisterUserChangeEvent();
+    // Unregisters, while the runtime and the queue still exist; with `wait`, a change being handled
+    // on another thread is waited for. The next successful sign-in registers again.
+    void UnregisterUserChangeEvent(bool wait);
 
 private:
     static void OnUserChange(void* context, Gdk::XUserLocalId user, Gdk::XUserChangeEvent event);

@@ -61,10 +61,21 @@ XboxChannelSDK::XboxChannelSDK(LazyStoreApi<Gdk::GameRuntimeApi> runtime, LazySt
 {
 }
 
+// A channel destroyed without Unload goes with the library, often at process exit: the runtime's
+// threads are then gone, or blocked behind the lock the loader holds while it unloads us, so nothing
+// here waits for another thread. What is held is closed and the queue terminated without draining
+// it: requests still waiting are never answered, and since nobody dispatches its completion port
+// again, none of their completions ever runs. The runtime stays initialised (its uninitialise may
+// wait for its own threads).
 XboxChannelSDK::~XboxChannelSDK()
 {
-    dropAnswers_ = true;
-    Teardown();
+    tearingDown_ = true;
+    auth_->UnregisterUserChangeEvent(false);
+    ReleaseUser();
+    if (queue_ != nullptr) {
+        runtimeApi_.Bound()->XTaskQueueTerminate(queue_, false, nullptr, nullptr);
+        runtimeApi_.Bound()->XTaskQueueCloseHandle(queue_);
+    }
 }
 
 int XboxChannelSDK::GetChannelType() { return ChannelType::Xbox; }
@@ -200,7 +211,7 @@ void XboxChannelSDK::Teardown()
 
 void XboxChannelSDK::ReleaseUser()
 {
-    auth_->UnregisterUserChangeEvent();
+    auth_->UnregisterUserChangeEvent(true);
     ResetServices();
     SetStoreContext(nullptr);
     SetUserHandle(nullptr);
@@ -302,13 +313,6 @@ void XboxChannelSDK::SetStoreContext(Gdk::XStoreContextHandle context)
 }
 
 void XboxChannelSDK::PostEvent(int type, int code, std::string json) { BaseChannelSDK::PostEvent(type, code, std::move(json)); }
-
-void XboxChannelSDK::Reply(ResultCallback cb, int code, const std::string& reply)
-{
-    if (!dropAnswers_) {
-        Answer(cb, code, reply);
-    }
-}
 
 void XboxChannelSDK::RefreshUser(std::function<void(bool ok)> continuation) { auth_->RefreshUser(std::move(continuation)); }
 

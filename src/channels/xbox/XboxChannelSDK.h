@@ -63,7 +63,6 @@ public:
     void PostEvent(int type, int code, std::string json) override;
     void RefreshUser(std::function<void(bool ok)> continuation) override;
     void ResetServices() override;
-    void Reply(ResultCallback cb, int code, const std::string& reply) override;
     const Gdk::GameRuntimeApi& Runtime() override;
     const Xbl::XblApi& Services() override;
 
@@ -110,7 +109,6 @@ private:
     bool xblInitialized_ = false;
     bool servicesReady_ = false;
     bool tearingDown_ = false;
-    bool dropAnswers_ = false;
     std::string scid_;
     std::unique_ptr<XboxAuth> auth_;
     std::unique_ptr<XboxServicesFeature> onlineServices_;

@@ -71,7 +71,7 @@ void XboxChannelSDK::Ensure(std::unique_ptr<Feature>& feature, const FeatureKind
 {
     auto create = [this, &feature, &kind, requestId, cb, onReady = std::move(onReady)] {
         if (!CreateFeature(feature, kind)) {
-            Reply(cb, VYROCHANNEL_FAILED, MakeErrorResponse(kind.initFailed, ChannelType::Xbox, requestId));
+            Answer(cb, VYROCHANNEL_FAILED, MakeErrorResponse(kind.initFailed, ChannelType::Xbox, requestId));
             return;
         }
         onReady();
@@ -83,7 +83,7 @@ void XboxChannelSDK::Ensure(std::unique_ptr<Feature>& feature, const FeatureKind
     RefreshUser([this, &feature, &kind, requestId, cb, create = std::move(create)](bool ok) {
         if (!ok) {
             Log(LogLevel::Error, "{}", kind.refreshFailed);
-            Reply(cb, VYROCHANNEL_NO_USER, MakeErrorResponse("User not signed in. Login first.", ChannelType::Xbox, requestId));
+            Answer(cb, VYROCHANNEL_NO_USER, MakeErrorResponse("User not signed in. Login first.", ChannelType::Xbox, requestId));
             return;
         }
         // Made for the user that has gone.
@@ -102,11 +102,11 @@ void XboxChannelSDK::Route(std::unique_ptr<Feature>& feature, const FeatureKind&
     std::string action = StringMember(request, "action").value_or("");
     Ensure(feature, kind, requestId, cb, [this, actions, action, requestId, cb] {
         if (actions != nullptr && !Accepts(*actions, action)) {
-            Reply(cb, VYROCHANNEL_FAILED, MakeErrorResponse(actions->unknownPrefix + action, ChannelType::Xbox, requestId));
+            Answer(cb, VYROCHANNEL_FAILED, MakeErrorResponse(actions->unknownPrefix + action, ChannelType::Xbox, requestId));
             return;
         }
         // The feature's own method takes the request here once that feature is built.
-        Reply(cb, VYROCHANNEL_FAILED, MakeNotImplementedResponse(ChannelType::Xbox, requestId));
+        Answer(cb, VYROCHANNEL_FAILED, MakeNotImplementedResponse(ChannelType::Xbox, requestId));
     });
 }
 
