@@ -19,6 +19,11 @@ namespace {
 const std::string kGoogle = "play_pc_sdk.dll";
 const std::string kSteam = "steam_api64.dll";
 const std::string kXbox = "Microsoft.Xbox.Services.GDK.C.Thunks.dll";
+// The Xbox channel's Load binds the Gaming Runtime beside the library, then by the system's search,
+// which on Windows looks in the test program's folder too, where the simulated runtime is built. A
+// library without the runtime's functions placed beside the library keeps the search from going
+// there, and from keeping that simulator loaded for the rest of this process.
+const std::string kXboxRuntime = "xgameruntime.dll";
 const std::string kEpic = "EOSSDK-Win64-Shipping.dll";
 
 std::vector<std::pair<int, std::string>> logLines;
@@ -166,6 +171,7 @@ TEST_F(Detection, SteamWithoutAVersionCountsAsAbsentAndTheNextStoreWins)
 {
     PlaceCopy(STUB_NO_VERSION, kSteam);
     PlaceEmpty(kXbox);
+    PlaceCopy(STUB_NO_VERSION, kXboxRuntime);
     LoadLibraryAndChannel();
     EXPECT_TRUE(Logged("DLL steam_api64.dll has no readable version resource - treating as not detected"));
     EXPECT_FALSE(Logged(kNoChannel));
@@ -203,9 +209,10 @@ TEST_F(Detection, AStoreRuntimeTheGameAlreadyLoadedCountsWhereverItLies)
     std::string error;
     auto preloaded = VyroHost::Module::Open(elsewhere / kXbox, error);
     ASSERT_NE(preloaded, nullptr) << error;
+    PlaceCopy(STUB_NO_VERSION, kXboxRuntime);
     LoadLibraryAndChannel();
-    // Detection found the Xbox runtime that was already loaded; the Xbox channel's Load then finds no
-    // Gaming Runtime beside the library.
+    // Detection found the Xbox runtime that was already loaded; the Xbox channel's Load then finds a
+    // Gaming Runtime without its functions beside the library.
     const auto errors = Messages(kError);
     ASSERT_GE(errors.size(), 4u);
     EXPECT_EQ(std::vector<std::string>(errors.begin(), errors.begin() + 3),

@@ -137,7 +137,8 @@ TEST_F(XboxChannelTest, QueryKeys)
     EXPECT_EQ(user.body["user"]["xbox"]["sandboxId"], "") << "no runtime to ask before Load";
     const Reply unknown = Call(&XboxChannelSDK::Query, {{"key", "Device"}, {"requestId", "u"}});
     EXPECT_EQ(unknown.body, json::parse(R"({"channel":"xbox","message":"Unknown query key: Device","requestId":"u"})"));
-    EXPECT_EQ(log_.Messages(Vyro::LogLevel::Warning), std::vector<std::string>{"XboxChannelSDK::Query unknown key: Device"});
+    // (Windows versions without the device family query, Wine's among them, add a WARNING for "device".)
+    EXPECT_EQ(log_.Messages(Vyro::LogLevel::Warning).back(), "XboxChannelSDK::Query unknown key: Device");
     EXPECT_TRUE(CalledFunctions().empty()) << "Query before Load calls no GDK function";
 }
 

@@ -173,15 +173,24 @@ TEST_F(XboxChannelTest, AnswersMayTickOrUnloadTheChannel)
     EXPECT_EQ(Sim({{"op", "state"}})["leftOpen"], json::object());
 }
 
-TEST_F(XboxChannelTest, DestroyingTheChannelDropsWhatStillWaitsWithoutAnswering)
+// Destruction without Unload (the library going away, often with the process) waits for no other
+// thread: what waits is dropped unanswered and its completion never runs.
+TEST_F(XboxChannelTest, DestroyingTheChannelReleasesWithoutWaitingAndAnswersNothing)
 {
     LoadAndSignIn();
-    Sim({{"op", "set"}, {"holdWork", "queued"}});
+    Sim({{"op", "set"}, {"holdWork", "running"}});
     channel_->AuthToken("{}", &Record);
-    Sim({{"op", "set"}, {"holdWork", "none"}});
+    Sim({{"op", "journal"}, {"clear", true}});
     channel_.reset();
     EXPECT_TRUE(Replies().empty());
-    EXPECT_EQ(Sim({{"op", "state"}})["leftOpen"], json::object());
+    EXPECT_TRUE(Calls("XAsyncGetStatus").empty()) << "no wait for the Xbox services cleanup";
+    EXPECT_EQ(Calls("XTaskQueueTerminate")[0]["wait"], false);
+    EXPECT_TRUE(Calls("XTaskQueueDispatch").empty()) << "no completion runs";
+    const json open = Sim({{"op", "state"}})["leftOpen"];
+    for (const char* handles : {"queues", "users", "storeContexts", "xblContexts", "registrations"}) {
+        EXPECT_FALSE(open.contains(handles)) << handles << ": " << open;
+    }
+    Sim({{"op", "releaseWork"}});
 }
 
 // Work finishes on the runtime's worker threads while the game thread ticks and the system signs the
