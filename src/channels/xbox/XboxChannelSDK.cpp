@@ -65,8 +65,9 @@ XboxChannelSDK::XboxChannelSDK(LazyStoreApi<Gdk::GameRuntimeApi> runtime, LazySt
 // threads are then gone, or blocked behind the lock the loader holds while it unloads us, so nothing
 // here waits for another thread. What is held is closed and the queue terminated without draining
 // it: requests still waiting are never answered, and since nobody dispatches its completion port
-// again, none of their completions ever runs. The runtime stays initialised (its uninitialise may
-// wait for its own threads).
+// again, none of their completions ever runs. Their call records are left allocated on purpose: the
+// runtime may still write into them. The runtime stays initialised (its uninitialise may wait for its
+// own threads).
 XboxChannelSDK::~XboxChannelSDK()
 {
     tearingDown_ = true;
