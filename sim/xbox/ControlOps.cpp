@@ -13,6 +13,7 @@
 #include "Journal.h"
 #include "SimState.h"
 #include "StateReport.h"
+#include "StoreControl.h"
 #include "Workers.h"
 
 namespace Vyro::XboxSim {
@@ -112,7 +113,7 @@ nlohmann::json State(const nlohmann::json& request)
     });
 }
 
-constexpr std::array<Sim::NamedControlOp, 9> kOps{{
+constexpr std::array<Sim::NamedControlOp, 10> kOps{{
     {"reset", Reset},
     {"set", Set},
     {"signOut", SignOut},
@@ -122,6 +123,7 @@ constexpr std::array<Sim::NamedControlOp, 9> kOps{{
     {"journal", JournalCalls},
     {"misuse", MisuseCalls},
     {"state", State},
+    {"store", ProgramStore},
 }};
 
 } // namespace

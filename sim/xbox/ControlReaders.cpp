@@ -71,6 +71,28 @@ std::optional<Outcome> AsOutcome(const nlohmann::json& value)
     return Outcome{*result, static_cast<std::uint32_t>(delay.get<std::int64_t>())};
 }
 
+// An array whose entries `parse` reads; it replaces what is left of the list.
+template <typename Value, typename Parse>
+void ReadList(ControlFields& fields, const char* name, Parse parse, const char* requirement, std::deque<Value>& target)
+{
+    const nlohmann::json* entries = fields.Array(name);
+    if (entries == nullptr) {
+        return;
+    }
+    std::deque<Value> values;
+    for (const nlohmann::json& entry : *entries) {
+        const auto value = parse(entry);
+        if (!value) {
+            fields.Fail(name, std::string("an array whose entries are each ") + requirement);
+            return;
+        }
+        values.push_back(*value);
+    }
+    target = std::move(values);
+}
+
+} // namespace
+
 void ReadHResult(ControlFields& fields, const char* name, HResult& target)
 {
     Assign(fields.Parsed(name, AsHResult, kHResultRequirement), target);
@@ -81,24 +103,17 @@ void ReadOutcome(ControlFields& fields, const char* name, Outcome& target)
     Assign(fields.Parsed(name, AsOutcome, kOutcomeRequirement), target);
 }
 
-// An array of outcomes that replaces what is left of the list.
 void ReadOutcomes(ControlFields& fields, const char* name, std::deque<Outcome>& target)
 {
-    const nlohmann::json* entries = fields.Array(name);
-    if (entries == nullptr) {
-        return;
-    }
-    std::deque<Outcome> outcomes;
-    for (const nlohmann::json& entry : *entries) {
-        const auto outcome = AsOutcome(entry);
-        if (!outcome) {
-            fields.Fail(name, std::string("an array whose entries are each ") + kOutcomeRequirement);
-            return;
-        }
-        outcomes.push_back(*outcome);
-    }
-    target = std::move(outcomes);
+    ReadList(fields, name, AsOutcome, kOutcomeRequirement, target);
 }
+
+void ReadHResults(ControlFields& fields, const char* name, std::deque<HResult>& target)
+{
+    ReadList(fields, name, AsHResult, kHResultRequirement, target);
+}
+
+namespace {
 
 // A text of 1 to 15 bytes, such as the runtime copies into a 16-byte buffer.
 void ReadShortText(ControlFields& fields, const char* name, std::string& target)

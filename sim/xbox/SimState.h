@@ -10,6 +10,7 @@
 #include "SharedState.h"
 #include "SimSettings.h"
 #include "StateChanges.h"
+#include "Store.h"
 #include "TaskQueues.h"
 #include "XblLibrary.h"
 
@@ -45,6 +46,7 @@ struct Runtime {
     XblLibrary xbl;
     DispatchCounts dispatches;
     Journal journal;
+    Store store;
 };
 
 // The process-wide state: the runtime, and the handle numbers, which outlive a "reset" so that a

@@ -31,7 +31,19 @@ inline Gdk::GameRuntimeApi SimulatedGameRuntimeApi()
             &XGameGetXboxTitleId,
             &XSystemGetXboxLiveSandboxId,
             &XGameInviteRegisterForEvent,
-            &XGameInviteUnregisterForEvent};
+            &XGameInviteUnregisterForEvent,
+            &XStoreQueryProductsAsync,
+            &XStoreQueryProductsResult,
+            &XStoreEnumerateProductsQuery,
+            &XStoreProductsQueryHasMorePages,
+            &XStoreProductsQueryNextPageAsync,
+            &XStoreProductsQueryNextPageResult,
+            &XStoreCloseProductsQueryHandle,
+            &XStoreShowPurchaseUIAsync,
+            &XStoreShowPurchaseUIResult,
+            &XStoreGetUserCollectionsIdAsync,
+            &XStoreGetUserCollectionsIdResultSize,
+            &XStoreGetUserCollectionsIdResult};
 }
 
 inline Xbl::XblApi SimulatedXblApi()

@@ -83,6 +83,7 @@ nlohmann::json OpenObjects(const Runtime& runtime)
     AddCount(open, "inFlight", CountInFlight(runtime.operations));
     AddCount(open, "xblInitialized", runtime.xbl.state != XblState::NotInitialised);
     AddCount(open, "xblContexts", runtime.xbl.contexts.Count());
+    AddCount(open, "productQueries", runtime.store.productQueries.Count());
     return open;
 }
 
@@ -121,6 +122,7 @@ nlohmann::json DescribeState(const SimState& state)
             {"addUserResultsLeft", runtime.settings.addUser.next.size()},
             {"tokenResultsLeft", runtime.settings.token.next.size()},
             {"dispatches", {{"calls", runtime.dispatches.calls}, {"delivered", runtime.dispatches.delivered}}},
+            {"productQueries", runtime.store.productQueries.Numbers()},
             {"leftOpen", OpenObjects(runtime)},
             {"misuse", MisuseEntries(runtime.journal)}};
 }

@@ -58,6 +58,31 @@ VYRO_SIM_EXPORT Vyro::Gdk::HResult XGameInviteRegisterForEvent(Vyro::Gdk::XTaskQ
                                                                Vyro::Gdk::XTaskQueueRegistrationToken* token);
 VYRO_SIM_EXPORT bool XGameInviteUnregisterForEvent(Vyro::Gdk::XTaskQueueRegistrationToken token, bool wait);
 
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XStoreQueryProductsAsync(Vyro::Gdk::XStoreContextHandle storeContextHandle,
+                                                            Vyro::Gdk::XStoreProductKind productKinds, const char** storeIds,
+                                                            std::size_t storeIdsCount, const char** actionFilters,
+                                                            std::size_t actionFiltersCount, Vyro::Gdk::XAsyncBlock* async);
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XStoreQueryProductsResult(Vyro::Gdk::XAsyncBlock* async,
+                                                             Vyro::Gdk::XStoreProductQueryHandle* productQueryHandle);
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XStoreEnumerateProductsQuery(Vyro::Gdk::XStoreProductQueryHandle productQueryHandle,
+                                                                void* context, Vyro::Gdk::XStoreProductQueryCallback* callback);
+VYRO_SIM_EXPORT bool XStoreProductsQueryHasMorePages(Vyro::Gdk::XStoreProductQueryHandle productQueryHandle);
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XStoreProductsQueryNextPageAsync(Vyro::Gdk::XStoreProductQueryHandle productQueryHandle,
+                                                                    Vyro::Gdk::XAsyncBlock* async);
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XStoreProductsQueryNextPageResult(Vyro::Gdk::XAsyncBlock* async,
+                                                                     Vyro::Gdk::XStoreProductQueryHandle* productQueryHandle);
+VYRO_SIM_EXPORT void XStoreCloseProductsQueryHandle(Vyro::Gdk::XStoreProductQueryHandle productQueryHandle);
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XStoreShowPurchaseUIAsync(Vyro::Gdk::XStoreContextHandle storeContextHandle,
+                                                             const char* storeId, const char* name,
+                                                             const char* extendedJsonData, Vyro::Gdk::XAsyncBlock* async);
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XStoreShowPurchaseUIResult(Vyro::Gdk::XAsyncBlock* async);
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XStoreGetUserCollectionsIdAsync(Vyro::Gdk::XStoreContextHandle storeContextHandle,
+                                                                   const char* serviceTicket, const char* publisherUserId,
+                                                                   Vyro::Gdk::XAsyncBlock* async);
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XStoreGetUserCollectionsIdResultSize(Vyro::Gdk::XAsyncBlock* async, std::size_t* size);
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XStoreGetUserCollectionsIdResult(Vyro::Gdk::XAsyncBlock* async, std::size_t size,
+                                                                    char* result);
+
 VYRO_SIM_EXPORT Vyro::Xbl::HResult XblInitialize(const Vyro::Xbl::XblInitArgs* args);
 VYRO_SIM_EXPORT Vyro::Xbl::HResult XblCleanupAsync(Vyro::Gdk::XAsyncBlock* asyncBlock);
 VYRO_SIM_EXPORT Vyro::Xbl::HResult XblContextCreateHandle(Vyro::Xbl::XblUserHandle user, Vyro::Xbl::XblContextHandle* context);
@@ -94,6 +119,18 @@ static_assert(std::is_same_v<decltype(XGameGetXboxTitleId), G::XGameGetXboxTitle
 static_assert(std::is_same_v<decltype(XSystemGetXboxLiveSandboxId), G::XSystemGetXboxLiveSandboxId_t>);
 static_assert(std::is_same_v<decltype(XGameInviteRegisterForEvent), G::XGameInviteRegisterForEvent_t>);
 static_assert(std::is_same_v<decltype(XGameInviteUnregisterForEvent), G::XGameInviteUnregisterForEvent_t>);
+static_assert(std::is_same_v<decltype(XStoreQueryProductsAsync), G::XStoreQueryProductsAsync_t>);
+static_assert(std::is_same_v<decltype(XStoreQueryProductsResult), G::XStoreQueryProductsResult_t>);
+static_assert(std::is_same_v<decltype(XStoreEnumerateProductsQuery), G::XStoreEnumerateProductsQuery_t>);
+static_assert(std::is_same_v<decltype(XStoreProductsQueryHasMorePages), G::XStoreProductsQueryHasMorePages_t>);
+static_assert(std::is_same_v<decltype(XStoreProductsQueryNextPageAsync), G::XStoreProductsQueryNextPageAsync_t>);
+static_assert(std::is_same_v<decltype(XStoreProductsQueryNextPageResult), G::XStoreProductsQueryNextPageResult_t>);
+static_assert(std::is_same_v<decltype(XStoreCloseProductsQueryHandle), G::XStoreCloseProductsQueryHandle_t>);
+static_assert(std::is_same_v<decltype(XStoreShowPurchaseUIAsync), G::XStoreShowPurchaseUIAsync_t>);
+static_assert(std::is_same_v<decltype(XStoreShowPurchaseUIResult), G::XStoreShowPurchaseUIResult_t>);
+static_assert(std::is_same_v<decltype(XStoreGetUserCollectionsIdAsync), G::XStoreGetUserCollectionsIdAsync_t>);
+static_assert(std::is_same_v<decltype(XStoreGetUserCollectionsIdResultSize), G::XStoreGetUserCollectionsIdResultSize_t>);
+static_assert(std::is_same_v<decltype(XStoreGetUserCollectionsIdResult), G::XStoreGetUserCollectionsIdResult_t>);
 static_assert(std::is_same_v<decltype(XblInitialize), X::XblInitialize_t>);
 static_assert(std::is_same_v<decltype(XblCleanupAsync), X::XblCleanupAsync_t>);
 static_assert(std::is_same_v<decltype(XblContextCreateHandle), X::XblContextCreateHandle_t>);

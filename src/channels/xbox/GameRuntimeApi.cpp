@@ -32,6 +32,18 @@ bool BindGameRuntimeApi(const StoreLibrary& library, GameRuntimeApi& api)
     bound &= library.Bind("XSystemGetXboxLiveSandboxId", api.XSystemGetXboxLiveSandboxId);
     bound &= library.Bind("XGameInviteRegisterForEvent", api.XGameInviteRegisterForEvent);
     bound &= library.Bind("XGameInviteUnregisterForEvent", api.XGameInviteUnregisterForEvent);
+    bound &= library.Bind("XStoreQueryProductsAsync", api.XStoreQueryProductsAsync);
+    bound &= library.Bind("XStoreQueryProductsResult", api.XStoreQueryProductsResult);
+    bound &= library.Bind("XStoreEnumerateProductsQuery", api.XStoreEnumerateProductsQuery);
+    bound &= library.Bind("XStoreProductsQueryHasMorePages", api.XStoreProductsQueryHasMorePages);
+    bound &= library.Bind("XStoreProductsQueryNextPageAsync", api.XStoreProductsQueryNextPageAsync);
+    bound &= library.Bind("XStoreProductsQueryNextPageResult", api.XStoreProductsQueryNextPageResult);
+    bound &= library.Bind("XStoreCloseProductsQueryHandle", api.XStoreCloseProductsQueryHandle);
+    bound &= library.Bind("XStoreShowPurchaseUIAsync", api.XStoreShowPurchaseUIAsync);
+    bound &= library.Bind("XStoreShowPurchaseUIResult", api.XStoreShowPurchaseUIResult);
+    bound &= library.Bind("XStoreGetUserCollectionsIdAsync", api.XStoreGetUserCollectionsIdAsync);
+    bound &= library.Bind("XStoreGetUserCollectionsIdResultSize", api.XStoreGetUserCollectionsIdResultSize);
+    bound &= library.Bind("XStoreGetUserCollectionsIdResult", api.XStoreGetUserCollectionsIdResult);
     return bound;
 }
 

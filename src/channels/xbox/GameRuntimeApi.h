@@ -110,6 +110,145 @@ static_assert(sizeof(XTaskQueuePort) == 4 && sizeof(XTaskQueueDispatchMode) == 4
               sizeof(XUserGamertagComponent) == 4 && sizeof(XUserGetTokenAndSignatureOptions) == 4 &&
               sizeof(XUserChangeEvent) == 4);
 
+// The store. Product records handed to an enumeration callback (and every text and array they point
+// to) belong to the runtime and are valid only while that callback runs. Texts may be null.
+using XStoreProductQueryHandle = struct XStoreProductQuery*;
+
+// Product kinds, combinable as flags.
+enum class XStoreProductKind : std::uint32_t {
+    None = 0x00,
+    Consumable = 0x01,
+    Durable = 0x02,
+    Game = 0x04,
+    Pass = 0x08,
+    UnmanagedConsumable = 0x10,
+};
+
+enum class XStoreDurationUnit : std::uint32_t { Minute = 0, Hour = 1, Day = 2, Week = 3, Month = 4, Year = 5 };
+
+// The formatted price texts are fixed buffers, terminator included.
+inline constexpr std::size_t kStorePriceTextBytes = 16;
+
+struct XStoreImage {
+    const char* uri;
+    std::uint32_t height;
+    std::uint32_t width;
+    const char* caption;
+    const char* imagePurposeTag;
+};
+
+// Amounts in single precision; dates are 64-bit time_t values.
+struct XStorePrice {
+    float basePrice;
+    float price;
+    float recurrencePrice;
+    const char* currencyCode;
+    char formattedBasePrice[kStorePriceTextBytes];
+    char formattedPrice[kStorePriceTextBytes];
+    char formattedRecurrencePrice[kStorePriceTextBytes];
+    bool isOnSale;
+    std::int64_t saleEndDate;
+};
+
+struct XStoreAvailability {
+    const char* availabilityId;
+    XStorePrice price;
+    std::int64_t endDate;
+};
+
+struct XStoreCollectionData {
+    std::int64_t acquiredDate;
+    std::int64_t startDate;
+    std::int64_t endDate;
+    bool isTrial;
+    std::uint32_t trialTimeRemainingInSeconds;
+    std::uint32_t quantity;
+    const char* campaignId;
+    const char* developerOfferId;
+};
+
+struct XStoreSubscriptionInfo {
+    bool hasTrialPeriod;
+    XStoreDurationUnit trialPeriodUnit;
+    std::uint32_t trialPeriod;
+    XStoreDurationUnit billingPeriodUnit;
+    std::uint32_t billingPeriod;
+};
+
+struct XStoreVideo {
+    const char* uri;
+    std::uint32_t height;
+    std::uint32_t width;
+    const char* caption;
+    const char* videoPurposeTag;
+    XStoreImage previewImage;
+};
+
+// A bundle's SKUs are listed by their ids only.
+struct XStoreSku {
+    const char* skuId;
+    const char* title;
+    const char* description;
+    const char* language;
+    XStorePrice price;
+    bool isTrial;
+    bool isInUserCollection;
+    XStoreCollectionData collectionData;
+    bool isSubscription;
+    XStoreSubscriptionInfo subscriptionInfo;
+    std::uint32_t bundledSkusCount;
+    const char** bundledSkus;
+    std::uint32_t imagesCount;
+    XStoreImage* images;
+    std::uint32_t videosCount;
+    XStoreVideo* videos;
+    std::uint32_t availabilitiesCount;
+    XStoreAvailability* availabilities;
+};
+
+struct XStoreProduct {
+    const char* storeId;
+    const char* title;
+    const char* description;
+    const char* language;
+    const char* inAppOfferToken;
+    char* linkUri;
+    XStoreProductKind productKind;
+    XStorePrice price;
+    bool hasDigitalDownload;
+    bool isInUserCollection;
+    std::uint32_t keywordsCount;
+    const char** keywords;
+    std::uint32_t skusCount;
+    XStoreSku* skus;
+    std::uint32_t imagesCount;
+    XStoreImage* images;
+    std::uint32_t videosCount;
+    XStoreVideo* videos;
+};
+
+// Called once per product of the page, on the enumerating thread; false stops the enumeration.
+using XStoreProductQueryCallback = bool(const XStoreProduct* product, void* context);
+
+static_assert(sizeof(XStoreProductKind) == 4 && sizeof(XStoreDurationUnit) == 4);
+static_assert(sizeof(XStoreImage) == 32 && offsetof(XStoreImage, caption) == 16);
+static_assert(sizeof(XStorePrice) == 88 && offsetof(XStorePrice, currencyCode) == 16 &&
+              offsetof(XStorePrice, formattedPrice) == 40 && offsetof(XStorePrice, isOnSale) == 72 &&
+              offsetof(XStorePrice, saleEndDate) == 80);
+static_assert(sizeof(XStoreAvailability) == 104 && offsetof(XStoreAvailability, endDate) == 96);
+static_assert(sizeof(XStoreCollectionData) == 56 && offsetof(XStoreCollectionData, trialTimeRemainingInSeconds) == 28 &&
+              offsetof(XStoreCollectionData, campaignId) == 40);
+static_assert(sizeof(XStoreSubscriptionInfo) == 20 && offsetof(XStoreSubscriptionInfo, billingPeriod) == 16);
+static_assert(sizeof(XStoreVideo) == 64 && offsetof(XStoreVideo, previewImage) == 32);
+static_assert(sizeof(XStoreSku) == 272 && offsetof(XStoreSku, price) == 32 && offsetof(XStoreSku, isTrial) == 120 &&
+              offsetof(XStoreSku, collectionData) == 128 && offsetof(XStoreSku, isSubscription) == 184 &&
+              offsetof(XStoreSku, subscriptionInfo) == 188 && offsetof(XStoreSku, bundledSkusCount) == 208 &&
+              offsetof(XStoreSku, availabilities) == 264);
+static_assert(sizeof(XStoreProduct) == 208 && offsetof(XStoreProduct, productKind) == 48 &&
+              offsetof(XStoreProduct, price) == 56 && offsetof(XStoreProduct, hasDigitalDownload) == 144 &&
+              offsetof(XStoreProduct, keywordsCount) == 148 && offsetof(XStoreProduct, skusCount) == 160 &&
+              offsetof(XStoreProduct, skus) == 168 && offsetof(XStoreProduct, videos) == 200);
+
 // The exports of xgameruntime.dll that the channel calls.
 using XGameRuntimeInitialize_t = HResult();
 using XGameRuntimeUninitialize_t = void();
@@ -145,6 +284,24 @@ using XGameInviteRegisterForEvent_t = HResult(XTaskQueueHandle queue, void* cont
                                               XTaskQueueRegistrationToken* token);
 using XGameInviteUnregisterForEvent_t = bool(XTaskQueueRegistrationToken token, bool wait);
 
+using XStoreQueryProductsAsync_t = HResult(XStoreContextHandle storeContextHandle, XStoreProductKind productKinds,
+                                           const char** storeIds, std::size_t storeIdsCount, const char** actionFilters,
+                                           std::size_t actionFiltersCount, XAsyncBlock* async);
+using XStoreQueryProductsResult_t = HResult(XAsyncBlock* async, XStoreProductQueryHandle* productQueryHandle);
+using XStoreEnumerateProductsQuery_t = HResult(XStoreProductQueryHandle productQueryHandle, void* context,
+                                               XStoreProductQueryCallback* callback);
+using XStoreProductsQueryHasMorePages_t = bool(XStoreProductQueryHandle productQueryHandle);
+using XStoreProductsQueryNextPageAsync_t = HResult(XStoreProductQueryHandle productQueryHandle, XAsyncBlock* async);
+using XStoreProductsQueryNextPageResult_t = HResult(XAsyncBlock* async, XStoreProductQueryHandle* productQueryHandle);
+using XStoreCloseProductsQueryHandle_t = void(XStoreProductQueryHandle productQueryHandle);
+using XStoreShowPurchaseUIAsync_t = HResult(XStoreContextHandle storeContextHandle, const char* storeId, const char* name,
+                                            const char* extendedJsonData, XAsyncBlock* async);
+using XStoreShowPurchaseUIResult_t = HResult(XAsyncBlock* async);
+using XStoreGetUserCollectionsIdAsync_t = HResult(XStoreContextHandle storeContextHandle, const char* serviceTicket,
+                                                  const char* publisherUserId, XAsyncBlock* async);
+using XStoreGetUserCollectionsIdResultSize_t = HResult(XAsyncBlock* async, std::size_t* size);
+using XStoreGetUserCollectionsIdResult_t = HResult(XAsyncBlock* async, std::size_t size, char* result);
+
 // One pointer per export, bound by name; each member is named after its export.
 struct GameRuntimeApi {
     XGameRuntimeInitialize_t* XGameRuntimeInitialize = nullptr;
@@ -171,6 +328,18 @@ struct GameRuntimeApi {
     XSystemGetXboxLiveSandboxId_t* XSystemGetXboxLiveSandboxId = nullptr;
     XGameInviteRegisterForEvent_t* XGameInviteRegisterForEvent = nullptr;
     XGameInviteUnregisterForEvent_t* XGameInviteUnregisterForEvent = nullptr;
+    XStoreQueryProductsAsync_t* XStoreQueryProductsAsync = nullptr;
+    XStoreQueryProductsResult_t* XStoreQueryProductsResult = nullptr;
+    XStoreEnumerateProductsQuery_t* XStoreEnumerateProductsQuery = nullptr;
+    XStoreProductsQueryHasMorePages_t* XStoreProductsQueryHasMorePages = nullptr;
+    XStoreProductsQueryNextPageAsync_t* XStoreProductsQueryNextPageAsync = nullptr;
+    XStoreProductsQueryNextPageResult_t* XStoreProductsQueryNextPageResult = nullptr;
+    XStoreCloseProductsQueryHandle_t* XStoreCloseProductsQueryHandle = nullptr;
+    XStoreShowPurchaseUIAsync_t* XStoreShowPurchaseUIAsync = nullptr;
+    XStoreShowPurchaseUIResult_t* XStoreShowPurchaseUIResult = nullptr;
+    XStoreGetUserCollectionsIdAsync_t* XStoreGetUserCollectionsIdAsync = nullptr;
+    XStoreGetUserCollectionsIdResultSize_t* XStoreGetUserCollectionsIdResultSize = nullptr;
+    XStoreGetUserCollectionsIdResult_t* XStoreGetUserCollectionsIdResult = nullptr;
 };
 
 // Resolves every export of the table; false (each missing one logged) when any is missing.
