@@ -57,7 +57,8 @@ XboxChannelSDK::XboxChannelSDK()
 }
 
 XboxChannelSDK::XboxChannelSDK(LazyStoreApi<Gdk::GameRuntimeApi> runtime, LazyStoreApi<Xbl::XblApi> services)
-    : runtimeApi_(std::move(runtime)), servicesApi_(std::move(services)), auth_(std::make_unique<XboxAuth>(this))
+    : runtimeApi_(std::move(runtime)), servicesApi_(std::move(services)), auth_(std::make_unique<XboxAuth>(this)),
+      payment_(std::make_unique<XboxPayment>(this))
 {
 }
 
@@ -264,6 +265,10 @@ void XboxChannelSDK::AuthToken(const char* params, ResultCallback cb)
 {
     auth_->AuthToken(params == nullptr ? "" : params, cb);
 }
+
+void XboxChannelSDK::Products(const char* params, ResultCallback cb) { payment_->Products(params, cb); }
+void XboxChannelSDK::Checkout(const char* params, ResultCallback cb) { payment_->Checkout(params, cb); }
+void XboxChannelSDK::CheckEntitlements(const char* params, ResultCallback cb) { payment_->CheckEntitlements(params, cb); }
 
 void XboxChannelSDK::RegisterCallback(int type, ResultCallback cb)
 {

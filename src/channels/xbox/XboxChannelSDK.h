@@ -10,6 +10,7 @@
 #include "channels/xbox/XblApi.h"
 #include "channels/xbox/XboxAuth.h"
 #include "channels/xbox/XboxMultiplayer.h"
+#include "channels/xbox/XboxPayment.h"
 #include "channels/xbox/XboxServicesFeature.h"
 #include "core/BaseChannelSDK.h"
 #include "core/StoreLibrary.h"
@@ -51,6 +52,9 @@ public:
     void Activity(const char* params, ResultCallback cb) override;
     void Invite(const char* params, ResultCallback cb) override;
     void RecentPlayers(const char* params, ResultCallback cb) override;
+    void Products(const char* params, ResultCallback cb) override;
+    void Checkout(const char* params, ResultCallback cb) override;
+    void CheckEntitlements(const char* params, ResultCallback cb) override;
 
     // IXboxContext
     Gdk::XTaskQueueHandle GetTaskQueue() override;
@@ -116,6 +120,7 @@ private:
     std::unique_ptr<XboxServicesFeature> achievements_;
     std::unique_ptr<XboxServicesFeature> stats_;
     std::unique_ptr<XboxMultiplayer> multiplayer_;
+    std::unique_ptr<XboxPayment> payment_;
 };
 
 } // namespace Vyro
