@@ -1,9 +1,13 @@
-// The Xbox channel's per-frame costs against the simulated GDK: Tick with an empty queue, and one
-// AuthToken request whose work runs on the runtime's worker thread and whose answer arrives in Tick.
+// The Xbox channel's per-frame costs against the simulated GDK: Tick with an empty queue, one
+// AuthToken request whose work runs on the runtime's worker thread and whose answer arrives in Tick,
+// and one Products request of 100 products over two pages.
 #include <benchmark/benchmark.h>
 
 #include <atomic>
 #include <memory>
+#include <string>
+
+#include <nlohmann/json.hpp>
 
 #include "AllocationCount.h"
 #include "SimulatedGdkApi.h"
@@ -74,6 +78,39 @@ void BM_XboxAuthTokenRoundTrip(benchmark::State& state)
     StopXboxChannel();
 }
 BENCHMARK(BM_XboxAuthTokenRoundTrip)->Unit(benchmark::kMicrosecond);
+
+// A catalogue of 100 products in pages of 50, and the Products request that asks for all of them.
+std::string StockHundredProducts()
+{
+    nlohmann::json products = nlohmann::json::array();
+    nlohmann::json ids = nlohmann::json::array();
+    for (int i = 0; i < 100; ++i) {
+        const std::string id = "9NPRODUCT" + std::to_string(1000 + i);
+        products.push_back({{"id", id},
+                            {"title", "Product " + std::to_string(i)},
+                            {"description", "One of a hundred."},
+                            {"skus", {{{"id", "0010"}, {"price", {{"base", 1.99}, {"price", 1.99}, {"formatted", "$1.99"}}}}}}});
+        ids.push_back(id);
+    }
+    const nlohmann::json store{{"op", "store"}, {"pageSize", 50}, {"products", products}};
+    VyroSim_Control(store.dump().c_str());
+    return nlohmann::json{{"requestId", "p"}, {"productIds", ids}}.dump();
+}
+
+void BM_XboxProducts100(benchmark::State& state)
+{
+    StartXboxChannel();
+    const std::string request = StockHundredProducts();
+    const long before = VyroBench::Allocations();
+    for (auto _ : state) {
+        const int expected = answers.load(std::memory_order_relaxed) + 1;
+        VyroChannel_Products(request.c_str(), &CountAnswer);
+        TickUntilAnswered(expected);
+    }
+    VyroBench::CountAllocations(state, before);
+    StopXboxChannel();
+}
+BENCHMARK(BM_XboxProducts100)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
