@@ -11,6 +11,7 @@
 #include "ControlReply.h"
 #include "Events.h"
 #include "Journal.h"
+#include "ServicesControl.h"
 #include "SimState.h"
 #include "StateReport.h"
 #include "Workers.h"
@@ -112,7 +113,7 @@ nlohmann::json State(const nlohmann::json& request)
     });
 }
 
-constexpr std::array<Sim::NamedControlOp, 9> kOps{{
+constexpr std::array<Sim::NamedControlOp, 10> kOps{{
     {"reset", Reset},
     {"set", Set},
     {"signOut", SignOut},
@@ -122,6 +123,7 @@ constexpr std::array<Sim::NamedControlOp, 9> kOps{{
     {"journal", JournalCalls},
     {"misuse", MisuseCalls},
     {"state", State},
+    {"services", Services},
 }};
 
 } // namespace

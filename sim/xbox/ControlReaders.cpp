@@ -71,35 +71,6 @@ std::optional<Outcome> AsOutcome(const nlohmann::json& value)
     return Outcome{*result, static_cast<std::uint32_t>(delay.get<std::int64_t>())};
 }
 
-void ReadHResult(ControlFields& fields, const char* name, HResult& target)
-{
-    Assign(fields.Parsed(name, AsHResult, kHResultRequirement), target);
-}
-
-void ReadOutcome(ControlFields& fields, const char* name, Outcome& target)
-{
-    Assign(fields.Parsed(name, AsOutcome, kOutcomeRequirement), target);
-}
-
-// An array of outcomes that replaces what is left of the list.
-void ReadOutcomes(ControlFields& fields, const char* name, std::deque<Outcome>& target)
-{
-    const nlohmann::json* entries = fields.Array(name);
-    if (entries == nullptr) {
-        return;
-    }
-    std::deque<Outcome> outcomes;
-    for (const nlohmann::json& entry : *entries) {
-        const auto outcome = AsOutcome(entry);
-        if (!outcome) {
-            fields.Fail(name, std::string("an array whose entries are each ") + kOutcomeRequirement);
-            return;
-        }
-        outcomes.push_back(*outcome);
-    }
-    target = std::move(outcomes);
-}
-
 // A text of 1 to 15 bytes, such as the runtime copies into a 16-byte buffer.
 void ReadShortText(ControlFields& fields, const char* name, std::string& target)
 {
@@ -153,6 +124,34 @@ void ReadTokenSettings(ControlFields& fields, Settings& settings)
 }
 
 } // namespace
+
+void ReadHResult(ControlFields& fields, const char* name, HResult& target)
+{
+    Assign(fields.Parsed(name, AsHResult, kHResultRequirement), target);
+}
+
+void ReadOutcome(ControlFields& fields, const char* name, Outcome& target)
+{
+    Assign(fields.Parsed(name, AsOutcome, kOutcomeRequirement), target);
+}
+
+void ReadOutcomes(ControlFields& fields, const char* name, std::deque<Outcome>& target)
+{
+    const nlohmann::json* entries = fields.Array(name);
+    if (entries == nullptr) {
+        return;
+    }
+    std::deque<Outcome> outcomes;
+    for (const nlohmann::json& entry : *entries) {
+        const auto outcome = AsOutcome(entry);
+        if (!outcome) {
+            fields.Fail(name, std::string("an array whose entries are each ") + kOutcomeRequirement);
+            return;
+        }
+        outcomes.push_back(*outcome);
+    }
+    target = std::move(outcomes);
+}
 
 void ReadSettings(ControlFields& fields, Settings& settings)
 {
