@@ -11,6 +11,7 @@
 #include "ControlReply.h"
 #include "Events.h"
 #include "Journal.h"
+#include "ServicesControl.h"
 #include "SimState.h"
 #include "StateReport.h"
 #include "StoreControl.h"
@@ -113,7 +114,7 @@ nlohmann::json State(const nlohmann::json& request)
     });
 }
 
-constexpr std::array<Sim::NamedControlOp, 10> kOps{{
+constexpr std::array<Sim::NamedControlOp, 11> kOps{{
     {"reset", Reset},
     {"set", Set},
     {"signOut", SignOut},
@@ -124,6 +125,7 @@ constexpr std::array<Sim::NamedControlOp, 10> kOps{{
     {"misuse", MisuseCalls},
     {"state", State},
     {"store", ProgramStore},
+    {"services", Services},
 }};
 
 } // namespace

@@ -19,4 +19,83 @@ Xbl::HResult XblContextCreateHandle(Xbl::XblUserHandle user, Xbl::XblContextHand
 
 void XblContextCloseHandle(Xbl::XblContextHandle context) { VyroSim_XblServices()->XblContextCloseHandle(context); }
 
+Xbl::HResult XblAchievementsGetAchievementsForTitleIdAsync(Xbl::XblContextHandle xboxLiveContext, std::uint64_t xboxUserId,
+                                                            std::uint32_t titleId, Xbl::XblAchievementType type, bool unlockedOnly,
+                                                            Xbl::XblAchievementOrderBy orderBy, std::uint32_t skipItems,
+                                                            std::uint32_t maxItems, Gdk::XAsyncBlock* async)
+{
+    return VyroSim_XblServices()->XblAchievementsGetAchievementsForTitleIdAsync(xboxLiveContext, xboxUserId, titleId, type, unlockedOnly,
+                                                                              orderBy, skipItems, maxItems, async);
+}
+
+Xbl::HResult XblAchievementsGetAchievementsForTitleIdResult(Gdk::XAsyncBlock* async, Xbl::XblAchievementsResultHandle* result)
+{
+    return VyroSim_XblServices()->XblAchievementsGetAchievementsForTitleIdResult(async, result);
+}
+
+Xbl::HResult XblAchievementsResultGetAchievements(Xbl::XblAchievementsResultHandle resultHandle, const Xbl::XblAchievement** achievements,
+                                                  std::size_t* achievementsCount)
+{
+    return VyroSim_XblServices()->XblAchievementsResultGetAchievements(resultHandle, achievements, achievementsCount);
+}
+
+Xbl::HResult XblAchievementsResultHasNext(Xbl::XblAchievementsResultHandle resultHandle, bool* hasNext)
+{
+    return VyroSim_XblServices()->XblAchievementsResultHasNext(resultHandle, hasNext);
+}
+
+void XblAchievementsResultCloseHandle(Xbl::XblAchievementsResultHandle handle)
+{
+    VyroSim_XblServices()->XblAchievementsResultCloseHandle(handle);
+}
+
+Xbl::HResult XblAchievementsUpdateAchievementAsync(Xbl::XblContextHandle xboxLiveContext, std::uint64_t xboxUserId,
+                                                   const char* achievementId, std::uint32_t percentComplete, Gdk::XAsyncBlock* async)
+{
+    return VyroSim_XblServices()->XblAchievementsUpdateAchievementAsync(xboxLiveContext, xboxUserId, achievementId, percentComplete,
+                                                                      async);
+}
+
+Xbl::HResult XblUserStatisticsGetSingleUserStatisticsAsync(Xbl::XblContextHandle xblContextHandle, std::uint64_t xboxUserId,
+                                                           const char* serviceConfigurationId, const char** statisticNames,
+                                                           std::size_t statisticNamesCount, Gdk::XAsyncBlock* async)
+{
+    return VyroSim_XblServices()->XblUserStatisticsGetSingleUserStatisticsAsync(xblContextHandle, xboxUserId, serviceConfigurationId,
+                                                                              statisticNames, statisticNamesCount, async);
+}
+
+Xbl::HResult XblUserStatisticsGetSingleUserStatisticsResultSize(Gdk::XAsyncBlock* async, std::size_t* resultSizeInBytes)
+{
+    return VyroSim_XblServices()->XblUserStatisticsGetSingleUserStatisticsResultSize(async, resultSizeInBytes);
+}
+
+Xbl::HResult XblUserStatisticsGetSingleUserStatisticsResult(Gdk::XAsyncBlock* async, std::size_t bufferSize, void* buffer,
+                                                            Xbl::XblUserStatisticsResult** ptrToBuffer, std::size_t* bufferUsed)
+{
+    return VyroSim_XblServices()->XblUserStatisticsGetSingleUserStatisticsResult(async, bufferSize, buffer, ptrToBuffer, bufferUsed);
+}
+
+Xbl::HResult XblTitleManagedStatsUpdateStatsAsync(Xbl::XblContextHandle xblContextHandle, const Xbl::XblTitleManagedStatistic* statistics,
+                                                  std::size_t statisticsCount, Gdk::XAsyncBlock* async)
+{
+    return VyroSim_XblServices()->XblTitleManagedStatsUpdateStatsAsync(xblContextHandle, statistics, statisticsCount, async);
+}
+
+Xbl::HResult XblLeaderboardGetLeaderboardAsync(Xbl::XblContextHandle xboxLiveContext, Xbl::XblLeaderboardQuery leaderboardQuery,
+                                               Gdk::XAsyncBlock* async)
+{
+    return VyroSim_XblServices()->XblLeaderboardGetLeaderboardAsync(xboxLiveContext, leaderboardQuery, async);
+}
+
+Xbl::HResult XblLeaderboardGetLeaderboardResultSize(Gdk::XAsyncBlock* async, std::size_t* resultSizeInBytes)
+{
+    return VyroSim_XblServices()->XblLeaderboardGetLeaderboardResultSize(async, resultSizeInBytes);
+}
+
+Xbl::HResult XblLeaderboardGetLeaderboardResult(Gdk::XAsyncBlock* async, std::size_t bufferSize, void* buffer,
+                                                Xbl::XblLeaderboardResult** ptrToBuffer, std::size_t* bufferUsed)
+{
+    return VyroSim_XblServices()->XblLeaderboardGetLeaderboardResult(async, bufferSize, buffer, ptrToBuffer, bufferUsed);
+}
+
 } // extern "C"

@@ -7,6 +7,7 @@
 #include "Journal.h"
 #include "Operations.h"
 #include "Registrations.h"
+#include "ServicesData.h"
 #include "SharedState.h"
 #include "SimSettings.h"
 #include "StateChanges.h"
@@ -44,6 +45,7 @@ struct Runtime {
     std::uint64_t lastOperation = 0;
     EventRegistrations events;
     XblLibrary xbl;
+    ServicesData services;
     DispatchCounts dispatches;
     Journal journal;
     Store store;

@@ -48,7 +48,23 @@ inline Gdk::GameRuntimeApi SimulatedGameRuntimeApi()
 
 inline Xbl::XblApi SimulatedXblApi()
 {
-    return {&XblInitialize, &XblCleanupAsync, &XblContextCreateHandle, &XblContextCloseHandle};
+    return {&XblInitialize,
+            &XblCleanupAsync,
+            &XblContextCreateHandle,
+            &XblContextCloseHandle,
+            &XblAchievementsGetAchievementsForTitleIdAsync,
+            &XblAchievementsGetAchievementsForTitleIdResult,
+            &XblAchievementsResultGetAchievements,
+            &XblAchievementsResultHasNext,
+            &XblAchievementsResultCloseHandle,
+            &XblAchievementsUpdateAchievementAsync,
+            &XblUserStatisticsGetSingleUserStatisticsAsync,
+            &XblUserStatisticsGetSingleUserStatisticsResultSize,
+            &XblUserStatisticsGetSingleUserStatisticsResult,
+            &XblTitleManagedStatsUpdateStatsAsync,
+            &XblLeaderboardGetLeaderboardAsync,
+            &XblLeaderboardGetLeaderboardResultSize,
+            &XblLeaderboardGetLeaderboardResult};
 }
 
 } // namespace Vyro::XboxSim

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "ServicesControl.h"
+
 namespace Vyro::XboxSim {
 
 namespace {
@@ -84,6 +86,7 @@ nlohmann::json OpenObjects(const Runtime& runtime)
     AddCount(open, "xblInitialized", runtime.xbl.state != XblState::NotInitialised);
     AddCount(open, "xblContexts", runtime.xbl.contexts.Count());
     AddCount(open, "productQueries", runtime.store.productQueries.Count());
+    AddCount(open, "achievementsResults", runtime.services.achievementsResults.Count());
     return open;
 }
 
@@ -119,6 +122,7 @@ nlohmann::json DescribeState(const SimState& state)
               {"gameInvite", DescribeRegistrations(runtime.events.gameInvite)}}},
             {"inFlight", DescribeInFlight(runtime.operations)},
             {"xbl", DescribeXbl(runtime.xbl)},
+            {"services", DescribeServices(runtime.services)},
             {"addUserResultsLeft", runtime.settings.addUser.next.size()},
             {"tokenResultsLeft", runtime.settings.token.next.size()},
             {"dispatches", {{"calls", runtime.dispatches.calls}, {"delivered", runtime.dispatches.delivered}}},

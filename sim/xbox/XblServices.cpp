@@ -2,14 +2,11 @@
 // for its own work, contexts per user, and an asynchronous cleanup.
 #include "AsyncCalls.h"
 #include "Calls.h"
+#include "ServicesCalls.h"
 #include "XblBridge.h"
 
 namespace Vyro::XboxSim {
 
-namespace {
-
-// Whether the library takes a call: the runtime initialised and the library initialised, not
-// cleaning up (misuse); else the HRESULT to answer in `refusal`.
 bool LibraryReady(Call& call, HResult& refusal)
 {
     if (!call.Admitted()) {
@@ -28,6 +25,8 @@ bool LibraryReady(Call& call, HResult& refusal)
     }
     return false;
 }
+
+namespace {
 
 HResult InitializeLibrary(Call& call, const Xbl::XblInitArgs* args)
 {
@@ -131,7 +130,22 @@ void ServiceContextCloseHandle(Xbl::XblContextHandle context)
 extern "C" const Vyro::Xbl::XblApi* VyroSim_XblServices()
 {
     using namespace Vyro::XboxSim;
-    static const Vyro::Xbl::XblApi services{&ServiceInitialize, &ServiceCleanupAsync, &ServiceContextCreateHandle,
-                                            &ServiceContextCloseHandle};
+    static const Vyro::Xbl::XblApi services{&ServiceInitialize,
+                                            &ServiceCleanupAsync,
+                                            &ServiceContextCreateHandle,
+                                            &ServiceContextCloseHandle,
+                                            &ServiceGetAchievementsAsync,
+                                            &ServiceGetAchievementsResult,
+                                            &ServiceResultGetAchievements,
+                                            &ServiceResultHasNext,
+                                            &ServiceResultCloseHandle,
+                                            &ServiceUpdateAchievementAsync,
+                                            &ServiceGetStatisticsAsync,
+                                            &ServiceGetStatisticsResultSize,
+                                            &ServiceGetStatisticsResult,
+                                            &ServiceUpdateStatisticsAsync,
+                                            &ServiceGetLeaderboardAsync,
+                                            &ServiceGetLeaderboardResultSize,
+                                            &ServiceGetLeaderboardResult};
     return &services;
 }

@@ -88,6 +88,40 @@ VYRO_SIM_EXPORT Vyro::Xbl::HResult XblCleanupAsync(Vyro::Gdk::XAsyncBlock* async
 VYRO_SIM_EXPORT Vyro::Xbl::HResult XblContextCreateHandle(Vyro::Xbl::XblUserHandle user, Vyro::Xbl::XblContextHandle* context);
 VYRO_SIM_EXPORT void XblContextCloseHandle(Vyro::Xbl::XblContextHandle context);
 
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblAchievementsGetAchievementsForTitleIdAsync(
+    Vyro::Xbl::XblContextHandle xboxLiveContext, std::uint64_t xboxUserId, std::uint32_t titleId, Vyro::Xbl::XblAchievementType type,
+    bool unlockedOnly, Vyro::Xbl::XblAchievementOrderBy orderBy, std::uint32_t skipItems, std::uint32_t maxItems,
+    Vyro::Gdk::XAsyncBlock* async);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblAchievementsGetAchievementsForTitleIdResult(Vyro::Gdk::XAsyncBlock* async,
+                                                                                   Vyro::Xbl::XblAchievementsResultHandle* result);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblAchievementsResultGetAchievements(Vyro::Xbl::XblAchievementsResultHandle resultHandle,
+                                                                         const Vyro::Xbl::XblAchievement** achievements,
+                                                                         std::size_t* achievementsCount);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblAchievementsResultHasNext(Vyro::Xbl::XblAchievementsResultHandle resultHandle, bool* hasNext);
+VYRO_SIM_EXPORT void XblAchievementsResultCloseHandle(Vyro::Xbl::XblAchievementsResultHandle handle);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblAchievementsUpdateAchievementAsync(Vyro::Xbl::XblContextHandle xboxLiveContext,
+                                                                          std::uint64_t xboxUserId, const char* achievementId,
+                                                                          std::uint32_t percentComplete, Vyro::Gdk::XAsyncBlock* async);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblUserStatisticsGetSingleUserStatisticsAsync(
+    Vyro::Xbl::XblContextHandle xblContextHandle, std::uint64_t xboxUserId, const char* serviceConfigurationId,
+    const char** statisticNames, std::size_t statisticNamesCount, Vyro::Gdk::XAsyncBlock* async);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblUserStatisticsGetSingleUserStatisticsResultSize(Vyro::Gdk::XAsyncBlock* async,
+                                                                                       std::size_t* resultSizeInBytes);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblUserStatisticsGetSingleUserStatisticsResult(Vyro::Gdk::XAsyncBlock* async, std::size_t bufferSize,
+                                                                                   void* buffer,
+                                                                                   Vyro::Xbl::XblUserStatisticsResult** ptrToBuffer,
+                                                                                   std::size_t* bufferUsed);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblTitleManagedStatsUpdateStatsAsync(Vyro::Xbl::XblContextHandle xblContextHandle,
+                                                                         const Vyro::Xbl::XblTitleManagedStatistic* statistics,
+                                                                         std::size_t statisticsCount, Vyro::Gdk::XAsyncBlock* async);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblLeaderboardGetLeaderboardAsync(Vyro::Xbl::XblContextHandle xboxLiveContext,
+                                                                      Vyro::Xbl::XblLeaderboardQuery leaderboardQuery,
+                                                                      Vyro::Gdk::XAsyncBlock* async);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblLeaderboardGetLeaderboardResultSize(Vyro::Gdk::XAsyncBlock* async, std::size_t* resultSizeInBytes);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblLeaderboardGetLeaderboardResult(Vyro::Gdk::XAsyncBlock* async, std::size_t bufferSize,
+                                                                       void* buffer, Vyro::Xbl::XblLeaderboardResult** ptrToBuffer,
+                                                                       std::size_t* bufferUsed);
+
 } // extern "C"
 
 // The channel binds these by name into pointers of its own types: a drifting signature would only
@@ -135,4 +169,17 @@ static_assert(std::is_same_v<decltype(XblInitialize), X::XblInitialize_t>);
 static_assert(std::is_same_v<decltype(XblCleanupAsync), X::XblCleanupAsync_t>);
 static_assert(std::is_same_v<decltype(XblContextCreateHandle), X::XblContextCreateHandle_t>);
 static_assert(std::is_same_v<decltype(XblContextCloseHandle), X::XblContextCloseHandle_t>);
+static_assert(std::is_same_v<decltype(XblAchievementsGetAchievementsForTitleIdAsync), X::XblAchievementsGetAchievementsForTitleIdAsync_t>);
+static_assert(std::is_same_v<decltype(XblAchievementsGetAchievementsForTitleIdResult), X::XblAchievementsGetAchievementsForTitleIdResult_t>);
+static_assert(std::is_same_v<decltype(XblAchievementsResultGetAchievements), X::XblAchievementsResultGetAchievements_t>);
+static_assert(std::is_same_v<decltype(XblAchievementsResultHasNext), X::XblAchievementsResultHasNext_t>);
+static_assert(std::is_same_v<decltype(XblAchievementsResultCloseHandle), X::XblAchievementsResultCloseHandle_t>);
+static_assert(std::is_same_v<decltype(XblAchievementsUpdateAchievementAsync), X::XblAchievementsUpdateAchievementAsync_t>);
+static_assert(std::is_same_v<decltype(XblUserStatisticsGetSingleUserStatisticsAsync), X::XblUserStatisticsGetSingleUserStatisticsAsync_t>);
+static_assert(std::is_same_v<decltype(XblUserStatisticsGetSingleUserStatisticsResultSize), X::XblUserStatisticsGetSingleUserStatisticsResultSize_t>);
+static_assert(std::is_same_v<decltype(XblUserStatisticsGetSingleUserStatisticsResult), X::XblUserStatisticsGetSingleUserStatisticsResult_t>);
+static_assert(std::is_same_v<decltype(XblTitleManagedStatsUpdateStatsAsync), X::XblTitleManagedStatsUpdateStatsAsync_t>);
+static_assert(std::is_same_v<decltype(XblLeaderboardGetLeaderboardAsync), X::XblLeaderboardGetLeaderboardAsync_t>);
+static_assert(std::is_same_v<decltype(XblLeaderboardGetLeaderboardResultSize), X::XblLeaderboardGetLeaderboardResultSize_t>);
+static_assert(std::is_same_v<decltype(XblLeaderboardGetLeaderboardResult), X::XblLeaderboardGetLeaderboardResult_t>);
 } // namespace Vyro::XboxSim::Checks

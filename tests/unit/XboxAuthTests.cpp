@@ -175,7 +175,7 @@ TEST_F(XboxChannelTest, ASystemSignOutBecomesEvent2AndResetsTheServicesObjects)
 {
     LoadAndSignIn();
     channel_->RegisterCallback(2, &RecordEvent);
-    ASSERT_EQ(Call(&XboxChannelSDK::Achievements, {{"action", "get"}}).code, -1);
+    ASSERT_EQ(Call(&XboxChannelSDK::Achievements, {{"action", "update"}}).code, -1);
     ASSERT_EQ(Sim({{"op", "state"}})["leftOpen"].value("xblContexts", 0), 1);
 
     Sim({{"op", "signOut"}});
@@ -201,7 +201,9 @@ TEST_F(XboxChannelTest, ASystemSignOutBecomesEvent2AndResetsTheServicesObjects)
 
     Sim({{"op", "signIn"}});
     const Reply again = CallAndTick(&XboxChannelSDK::Achievements, {{"action", "get"}, {"requestId", "a2"}});
-    EXPECT_EQ(again.body, json::parse(R"({"channel":"xbox","message":"Not implemented","requestId":"a2"})"));
+    EXPECT_EQ(again.code, 0) << "served once the player is back";
+    EXPECT_EQ(again.body["requestId"], "a2");
+    EXPECT_EQ(again.body["xbox"]["totalCount"], 10);
     EXPECT_NE(channel_->GetUserHandle(), nullptr);
 }
 

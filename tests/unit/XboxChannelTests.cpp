@@ -148,7 +148,7 @@ TEST_F(XboxChannelTest, UnloadStopsEverythingInOrderAndLeavesNothingOpen)
     EXPECT_TRUE(CalledFunctions().empty()) << "Unload without Load calls nothing";
 
     LoadAndSignIn();
-    ASSERT_EQ(Call(&XboxChannelSDK::Achievements, {{"action", "get"}}).code, -1) << "an Xbox services context is made";
+    ASSERT_EQ(Call(&XboxChannelSDK::Achievements, {{"action", "update"}}).code, -1) << "an Xbox services context is made";
     Sim({{"op", "journal"}, {"clear", true}});
     EXPECT_EQ(Call(&XboxChannelSDK::Unload, {{"requestId", "u"}}).body, json::parse(kOk));
     EXPECT_EQ(CalledFunctions(),

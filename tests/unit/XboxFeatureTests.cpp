@@ -35,6 +35,8 @@ struct FeatureCase {
     Operation operation;
     const char* action;
     const char* initFailed;
+    // What the ready feature answers this request with.
+    const char* readyAnswer = "Not implemented";
 };
 
 const FeatureCase kFeatures[] = {
@@ -44,9 +46,9 @@ const FeatureCase kFeatures[] = {
     {&XboxChannelSDK::FriendList, nullptr, "Failed to initialize social services."},
     {&XboxChannelSDK::BlockList, nullptr, "Failed to initialize social services."},
     {&XboxChannelSDK::UserProfile, nullptr, "Failed to initialize social services."},
-    {&XboxChannelSDK::Achievements, "update", "Failed to initialize achievements."},
-    {&XboxChannelSDK::Statistics, "get", "Failed to initialize stats."},
-    {&XboxChannelSDK::Leaderboard, nullptr, "Failed to initialize stats."},
+    {&XboxChannelSDK::Achievements, "update", "Failed to initialize achievements.", "Achievement ID is required."},
+    {&XboxChannelSDK::Statistics, "get", "Failed to initialize stats.", "No stat names provided in xbox.names array."},
+    {&XboxChannelSDK::Leaderboard, nullptr, "Failed to initialize stats.", "No statName provided in xbox.statName."},
     {&XboxChannelSDK::Activity, "delete", "Failed to initialize multiplayer."},
     {&XboxChannelSDK::Invite, "send", "Failed to initialize multiplayer."},
     {&XboxChannelSDK::RecentPlayers, nullptr, "Failed to initialize multiplayer."},
@@ -75,7 +77,7 @@ TEST_F(XboxChannelTest, EveryFeatureIsMadeReadyBeforeItsRequestAndAFailedContext
     Sim({{"op", "set"}, {"xblContextResult", 0}});
     for (const FeatureCase& feature : kFeatures) {
         EXPECT_EQ(Call(feature.operation, Request(feature)).body,
-                  json::parse(R"({"channel":"xbox","message":"Not implemented","requestId":"f"})"));
+                  (json{{"channel", "xbox"}, {"message", feature.readyAnswer}, {"requestId", "f"}}));
     }
     EXPECT_EQ(Calls("XblContextCreateHandle").size(), std::size(kFeatures) + 5)
         << "then one context for each of the five feature objects, kept while the user stays";

@@ -11,6 +11,20 @@ bool BindXblApi(const StoreLibrary& library, XblApi& api)
     bound &= library.Bind("XblCleanupAsync", api.XblCleanupAsync);
     bound &= library.Bind("XblContextCreateHandle", api.XblContextCreateHandle);
     bound &= library.Bind("XblContextCloseHandle", api.XblContextCloseHandle);
+    bound &= library.Bind("XblAchievementsGetAchievementsForTitleIdAsync", api.XblAchievementsGetAchievementsForTitleIdAsync);
+    bound &= library.Bind("XblAchievementsGetAchievementsForTitleIdResult", api.XblAchievementsGetAchievementsForTitleIdResult);
+    bound &= library.Bind("XblAchievementsResultGetAchievements", api.XblAchievementsResultGetAchievements);
+    bound &= library.Bind("XblAchievementsResultHasNext", api.XblAchievementsResultHasNext);
+    bound &= library.Bind("XblAchievementsResultCloseHandle", api.XblAchievementsResultCloseHandle);
+    bound &= library.Bind("XblAchievementsUpdateAchievementAsync", api.XblAchievementsUpdateAchievementAsync);
+    bound &= library.Bind("XblUserStatisticsGetSingleUserStatisticsAsync", api.XblUserStatisticsGetSingleUserStatisticsAsync);
+    bound &= library.Bind("XblUserStatisticsGetSingleUserStatisticsResultSize",
+                          api.XblUserStatisticsGetSingleUserStatisticsResultSize);
+    bound &= library.Bind("XblUserStatisticsGetSingleUserStatisticsResult", api.XblUserStatisticsGetSingleUserStatisticsResult);
+    bound &= library.Bind("XblTitleManagedStatsUpdateStatsAsync", api.XblTitleManagedStatsUpdateStatsAsync);
+    bound &= library.Bind("XblLeaderboardGetLeaderboardAsync", api.XblLeaderboardGetLeaderboardAsync);
+    bound &= library.Bind("XblLeaderboardGetLeaderboardResultSize", api.XblLeaderboardGetLeaderboardResultSize);
+    bound &= library.Bind("XblLeaderboardGetLeaderboardResult", api.XblLeaderboardGetLeaderboardResult);
     return bound;
 }
 

@@ -4,8 +4,12 @@
 // Microsoft.Xbox.Services.GDK.C.Thunks.dll exports it. On the GDK its user handle is the Gaming
 // Runtime's XUserHandle and its asynchronous calls take the runtime's XAsyncBlock.
 #include <cstddef>
+#include <cstdint>
+#include <ctime>
 
 #include "channels/xbox/GameRuntimeApi.h"
+#include "channels/xbox/XblAchievementsApi.h"
+#include "channels/xbox/XblStatsApi.h"
 
 namespace Vyro::Xbl {
 
@@ -25,11 +29,49 @@ struct XblInitArgs {
 
 static_assert(sizeof(XblInitArgs) == 16 && offsetof(XblInitArgs, scid) == 8);
 
+// HTTP_E_STATUS_NOT_MODIFIED: an achievement update that changes nothing (the progress is already
+// at that value or beyond).
+inline constexpr HResult kNotModified = static_cast<HResult>(0x80190130);
+
 // The exports of the Xbox services library that the channel calls.
 using XblInitialize_t = HResult(const XblInitArgs* args);
 using XblCleanupAsync_t = HResult(Gdk::XAsyncBlock* asyncBlock);
 using XblContextCreateHandle_t = HResult(XblUserHandle user, XblContextHandle* context);
 using XblContextCloseHandle_t = void(XblContextHandle context);
+
+using XblAchievementsGetAchievementsForTitleIdAsync_t = HResult(XblContextHandle context, std::uint64_t xboxUserId,
+                                                                std::uint32_t titleId, XblAchievementType type,
+                                                                bool unlockedOnly, XblAchievementOrderBy orderBy,
+                                                                std::uint32_t skipItems, std::uint32_t maxItems,
+                                                                Gdk::XAsyncBlock* asyncBlock);
+using XblAchievementsGetAchievementsForTitleIdResult_t = HResult(Gdk::XAsyncBlock* asyncBlock,
+                                                                 XblAchievementsResultHandle* result);
+using XblAchievementsResultGetAchievements_t = HResult(XblAchievementsResultHandle result,
+                                                       const XblAchievement** achievements, std::size_t* achievementsCount);
+using XblAchievementsResultHasNext_t = HResult(XblAchievementsResultHandle result, bool* hasNext);
+using XblAchievementsResultCloseHandle_t = void(XblAchievementsResultHandle result);
+using XblAchievementsUpdateAchievementAsync_t = HResult(XblContextHandle context, std::uint64_t xboxUserId,
+                                                        const char* achievementId, std::uint32_t percentComplete,
+                                                        Gdk::XAsyncBlock* asyncBlock);
+
+using XblUserStatisticsGetSingleUserStatisticsAsync_t = HResult(XblContextHandle context, std::uint64_t xboxUserId,
+                                                                const char* serviceConfigurationId,
+                                                                const char** statisticNames,
+                                                                std::size_t statisticNamesCount,
+                                                                Gdk::XAsyncBlock* asyncBlock);
+using XblUserStatisticsGetSingleUserStatisticsResultSize_t = HResult(Gdk::XAsyncBlock* asyncBlock,
+                                                                     std::size_t* resultSizeInBytes);
+using XblUserStatisticsGetSingleUserStatisticsResult_t = HResult(Gdk::XAsyncBlock* asyncBlock, std::size_t bufferSize,
+                                                                 void* buffer, XblUserStatisticsResult** ptrToBuffer,
+                                                                 std::size_t* bufferUsed);
+using XblTitleManagedStatsUpdateStatsAsync_t = HResult(XblContextHandle context, const XblTitleManagedStatistic* statistics,
+                                                       std::size_t statisticsCount, Gdk::XAsyncBlock* asyncBlock);
+// The query goes by value.
+using XblLeaderboardGetLeaderboardAsync_t = HResult(XblContextHandle context, XblLeaderboardQuery leaderboardQuery,
+                                                    Gdk::XAsyncBlock* asyncBlock);
+using XblLeaderboardGetLeaderboardResultSize_t = HResult(Gdk::XAsyncBlock* asyncBlock, std::size_t* resultSizeInBytes);
+using XblLeaderboardGetLeaderboardResult_t = HResult(Gdk::XAsyncBlock* asyncBlock, std::size_t bufferSize, void* buffer,
+                                                     XblLeaderboardResult** ptrToBuffer, std::size_t* bufferUsed);
 
 // One pointer per export, bound by name; each member is named after its export.
 struct XblApi {
@@ -37,6 +79,20 @@ struct XblApi {
     XblCleanupAsync_t* XblCleanupAsync = nullptr;
     XblContextCreateHandle_t* XblContextCreateHandle = nullptr;
     XblContextCloseHandle_t* XblContextCloseHandle = nullptr;
+
+    XblAchievementsGetAchievementsForTitleIdAsync_t* XblAchievementsGetAchievementsForTitleIdAsync = nullptr;
+    XblAchievementsGetAchievementsForTitleIdResult_t* XblAchievementsGetAchievementsForTitleIdResult = nullptr;
+    XblAchievementsResultGetAchievements_t* XblAchievementsResultGetAchievements = nullptr;
+    XblAchievementsResultHasNext_t* XblAchievementsResultHasNext = nullptr;
+    XblAchievementsResultCloseHandle_t* XblAchievementsResultCloseHandle = nullptr;
+    XblAchievementsUpdateAchievementAsync_t* XblAchievementsUpdateAchievementAsync = nullptr;
+    XblUserStatisticsGetSingleUserStatisticsAsync_t* XblUserStatisticsGetSingleUserStatisticsAsync = nullptr;
+    XblUserStatisticsGetSingleUserStatisticsResultSize_t* XblUserStatisticsGetSingleUserStatisticsResultSize = nullptr;
+    XblUserStatisticsGetSingleUserStatisticsResult_t* XblUserStatisticsGetSingleUserStatisticsResult = nullptr;
+    XblTitleManagedStatsUpdateStatsAsync_t* XblTitleManagedStatsUpdateStatsAsync = nullptr;
+    XblLeaderboardGetLeaderboardAsync_t* XblLeaderboardGetLeaderboardAsync = nullptr;
+    XblLeaderboardGetLeaderboardResultSize_t* XblLeaderboardGetLeaderboardResultSize = nullptr;
+    XblLeaderboardGetLeaderboardResult_t* XblLeaderboardGetLeaderboardResult = nullptr;
 };
 
 // Resolves every export of the table; false (each missing one logged) when any is missing.

@@ -8,10 +8,12 @@
 #include "channels/xbox/GameRuntimeApi.h"
 #include "channels/xbox/IXboxContext.h"
 #include "channels/xbox/XblApi.h"
+#include "channels/xbox/XboxAchievements.h"
 #include "channels/xbox/XboxAuth.h"
 #include "channels/xbox/XboxMultiplayer.h"
 #include "channels/xbox/XboxPayment.h"
 #include "channels/xbox/XboxServicesFeature.h"
+#include "channels/xbox/XboxStats.h"
 #include "core/BaseChannelSDK.h"
 #include "core/StoreLibrary.h"
 
@@ -95,9 +97,12 @@ private:
     void DrainTaskQueue();
     void StartMultiplayerEvents();
 
+    // What a ready feature runs for a request: given the request's action and text. None: the
+    // feature's requests are not served yet.
+    using Serve = std::function<void(const std::string& action, const std::string& request)>;
     template <typename Feature>
     void Route(std::unique_ptr<Feature>& feature, const FeatureKind& kind, const char* params, ResultCallback cb,
-               const ActionSet* actions);
+               const ActionSet* actions, Serve serve = nullptr);
     template <typename Feature>
     void Ensure(std::unique_ptr<Feature>& feature, const FeatureKind& kind, const std::string& requestId,
                 ResultCallback cb, std::function<void()> onReady);
@@ -117,8 +122,8 @@ private:
     std::unique_ptr<XboxAuth> auth_;
     std::unique_ptr<XboxServicesFeature> onlineServices_;
     std::unique_ptr<XboxServicesFeature> social_;
-    std::unique_ptr<XboxServicesFeature> achievements_;
-    std::unique_ptr<XboxServicesFeature> stats_;
+    std::unique_ptr<XboxAchievements> achievements_;
+    std::unique_ptr<XboxStats> stats_;
     std::unique_ptr<XboxMultiplayer> multiplayer_;
     std::unique_ptr<XboxPayment> payment_;
 };

@@ -95,18 +95,22 @@ void XboxChannelSDK::Ensure(std::unique_ptr<Feature>& feature, const FeatureKind
 // What onReady needs is captured by value: after a re-sign-in it runs in a later Tick.
 template <typename Feature>
 void XboxChannelSDK::Route(std::unique_ptr<Feature>& feature, const FeatureKind& kind, const char* params,
-                           ResultCallback cb, const ActionSet* actions)
+                           ResultCallback cb, const ActionSet* actions, Serve serve)
 {
     const json request = ParseParameters(params);
     std::string requestId = GetRequestId(request);
     std::string action = StringMember(request, "action").value_or("");
-    Ensure(feature, kind, requestId, cb, [this, actions, action, requestId, cb] {
+    std::string text = params == nullptr ? "" : params;
+    Ensure(feature, kind, requestId, cb, [actions, action, requestId, cb, text, serve = std::move(serve)] {
         if (actions != nullptr && !Accepts(*actions, action)) {
             Answer(cb, VYROCHANNEL_FAILED, MakeErrorResponse(actions->unknownPrefix + action, ChannelType::Xbox, requestId));
             return;
         }
-        // The feature's own method takes the request here once that feature is built.
-        Answer(cb, VYROCHANNEL_FAILED, MakeNotImplementedResponse(ChannelType::Xbox, requestId));
+        if (!serve) {
+            Answer(cb, VYROCHANNEL_FAILED, MakeNotImplementedResponse(ChannelType::Xbox, requestId));
+            return;
+        }
+        serve(action, text);
     });
 }
 
@@ -142,17 +146,31 @@ void XboxChannelSDK::UserProfile(const char* params, ResultCallback cb)
 
 void XboxChannelSDK::Achievements(const char* params, ResultCallback cb)
 {
-    Route(achievements_, kAchievements, params, cb, &kAchievementActions);
+    Route(achievements_, kAchievements, params, cb, &kAchievementActions, [this, cb](const std::string& action, const std::string& request) {
+        if (action == "get") {
+            achievements_->GetAchievements(request, cb);
+        } else {
+            achievements_->UpdateAchievement(request, cb);
+        }
+    });
 }
 
 void XboxChannelSDK::Statistics(const char* params, ResultCallback cb)
 {
-    Route(stats_, kStats, params, cb, &kStatisticsActions);
+    Route(stats_, kStats, params, cb, &kStatisticsActions, [this, cb](const std::string& action, const std::string& request) {
+        if (action == "get") {
+            stats_->GetStatistics(request, cb);
+        } else {
+            stats_->UpdateStatistics(request, cb);
+        }
+    });
 }
 
 void XboxChannelSDK::Leaderboard(const char* params, ResultCallback cb)
 {
-    Route(stats_, kStats, params, cb, nullptr);
+    Route(stats_, kStats, params, cb, nullptr, [this, cb](const std::string&, const std::string& request) {
+        stats_->GetLeaderboard(request, cb);
+    });
 }
 
 void XboxChannelSDK::Activity(const char* params, ResultCallback cb)

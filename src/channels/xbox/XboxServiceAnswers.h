@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "VyroChannel.h"
+#include "channels/xbox/AsyncCall.h"
+#include "channels/xbox/GameRuntimeApi.h"
+#include "channels/xbox/XblApi.h"
+
+namespace Vyro {
+
+class IXboxContext;
+
+// The answers the Xbox services features share.
+
+// -1 with `message` and the HRESULT (none when 0) as third_error_code.
+void AnswerFailure(ResultCallback cb, const std::string& requestId, const std::string& message, Gdk::HResult result = 0);
+// Logs "<call> failed: 0x…" and answers -1 with that same text and the HRESULT.
+void AnswerFailedCall(ResultCallback cb, const std::string& requestId, const char* call, Gdk::HResult result);
+// Logs "<call> failed: 0x…" and answers -1 with `message` and the HRESULT.
+void AnswerFailedResult(ResultCallback cb, const std::string& requestId, const char* call, const std::string& message,
+                        Gdk::HResult result);
+// 0 with the result object.
+void AnswerSuccess(ResultCallback cb, const std::string& requestId, const nlohmann::json& result);
+
+// Whether the feature has its Xbox services context; without one, logs and answers `code` with the
+// request to sign in.
+bool RequireServicesContext(Xbl::XblContextHandle servicesContext, ResultCallback cb, const std::string& requestId, int code);
+// The signed-in user's xuid into `xuid`; false once a failure was logged and answered.
+bool GetXuid(IXboxContext& context, ResultCallback cb, const std::string& requestId, std::uint64_t& xuid);
+
+// Parses a feature's request into `request` and its `requestId`; false, answered with `noContextCode`,
+// when the feature has no Xbox services context.
+bool OpenRequest(const std::string& params, Xbl::XblContextHandle servicesContext, ResultCallback cb, int noContextCode,
+                 nlohmann::json& request, std::string& requestId);
+// Starts an asynchronous services call on the channel's queue; a call that does not start is logged
+// and answered with the HRESULT ("<call> failed: 0x…").
+void StartCall(IXboxContext& context, ResultCallback cb, const std::string& requestId, const char* call,
+               AsyncCall::Handler handler, const AsyncCall::Starter& start);
+
+// A text of an Xbox services record: "" for none.
+inline std::string TextOf(const char* text) { return text == nullptr ? std::string() : std::string(text); }
+
+} // namespace Vyro
