@@ -5,13 +5,11 @@
 #include <exception>
 #include <new>
 
-#include "VyroChannel.h"
 #include "channels/xbox/AsyncCall.h"
 #include "channels/xbox/HResultText.h"
 #include "channels/xbox/IXboxContext.h"
+#include "channels/xbox/XboxServiceAnswers.h"
 #include "common/Logger.h"
-#include "core/BaseChannelSDK.h"
-#include "core/Envelope.h"
 
 namespace Vyro {
 
@@ -24,8 +22,6 @@ constexpr HResult kOutOfMemory = static_cast<HResult>(0x8007000E); // E_OUTOFMEM
 // Only products the player can buy.
 constexpr char kPurchaseFilter[] = "Purchase";
 
-std::string Text(const char* text) { return text == nullptr ? std::string() : std::string(text); }
-
 // A fixed price text buffer, which the store need not terminate when the text fills it.
 std::string PriceText(const char (&text)[Gdk::kStorePriceTextBytes])
 {
@@ -34,8 +30,7 @@ std::string PriceText(const char (&text)[Gdk::kStorePriceTextBytes])
 
 void AnswerFailure(const ProductQueryContext& query, const std::string& message, HResult result)
 {
-    BaseChannelSDK::Answer(query.callback, VYROCHANNEL_FAILED,
-                           MakeErrorResponse(message, ChannelType::Xbox, query.requestId, result));
+    Vyro::AnswerFailure(query.callback, query.requestId, message, result);
 }
 
 } // namespace
@@ -67,14 +62,14 @@ json ProductItem(const Gdk::XStoreProduct& product)
         return nullptr;
     }
     const Gdk::XStoreSku& sku = product.skus[0];
-    const std::string storeId = Text(product.storeId);
+    const std::string storeId = TextOf(product.storeId);
     return json{{"productIdentifier", storeId},
                 {"offerId", storeId},
-                {"localizedTitle", Text(product.title)},
-                {"localizedDescription", Text(product.description)},
+                {"localizedTitle", TextOf(product.title)},
+                {"localizedDescription", TextOf(product.description)},
                 {"showPrice", PriceText(sku.price.formattedPrice)},
                 {"price", PriceInCents(sku.price.price)},
-                {"xbox", {{"skuId", Text(sku.skuId)}}}};
+                {"xbox", {{"skuId", TextOf(sku.skuId)}}}};
 }
 
 // The store ids and the filter are read by the call itself, so they need to live only through it.
@@ -131,7 +126,7 @@ void ProductQuery::EnumeratePage(IXboxContext& context, const std::shared_ptr<Pr
     }
     page->Close();
     const json reply{{"products", std::move(query->products)}};
-    BaseChannelSDK::Answer(query->callback, VYROCHANNEL_OK, MakeSuccessResponse(reply, ChannelType::Xbox, query->requestId));
+    AnswerSuccess(query->callback, query->requestId, reply);
 }
 
 // The call record is the only allocation here; running out of memory for it is answered like any

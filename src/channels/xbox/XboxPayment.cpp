@@ -6,13 +6,12 @@
 
 #include <nlohmann/json.hpp>
 
-#include "VyroChannel.h"
 #include "channels/xbox/AsyncCall.h"
 #include "channels/xbox/HResultText.h"
 #include "channels/xbox/IXboxContext.h"
 #include "channels/xbox/ProductQuery.h"
+#include "channels/xbox/XboxServiceAnswers.h"
 #include "common/Logger.h"
-#include "core/BaseChannelSDK.h"
 #include "core/Envelope.h"
 #include "core/RequestMembers.h"
 
@@ -26,23 +25,12 @@ using Gdk::HResult;
 // The store does not recognise the user (ERROR_NO_SUCH_USER): the user's sign-in has gone stale.
 constexpr HResult kStoreUserUnknown = static_cast<HResult>(0x80070525);
 
-// A failure answered without logging; the HRESULT, when there is one, is the reply's third_error_code.
-void AnswerFailure(ResultCallback cb, const std::string& requestId, const std::string& message, HResult result = 0)
-{
-    BaseChannelSDK::Answer(cb, VYROCHANNEL_FAILED, MakeErrorResponse(message, ChannelType::Xbox, requestId, result));
-}
-
 // A request refused before any store call: logged at ERROR, and answered with the same text unless
 // the answer says otherwise.
 void Refuse(ResultCallback cb, const std::string& requestId, const char* logText, const char* answer)
 {
     Log(LogLevel::Error, "{}", logText);
     AnswerFailure(cb, requestId, answer);
-}
-
-void AnswerSuccess(ResultCallback cb, const std::string& requestId, const json& result)
-{
-    BaseChannelSDK::Answer(cb, VYROCHANNEL_OK, MakeSuccessResponse(result, ChannelType::Xbox, requestId));
 }
 
 // The strings of a top-level array member, in order; other elements are skipped.
@@ -127,8 +115,7 @@ void XboxPayment::Checkout(const char* params, ResultCallback cb)
             return runtime.XStoreShowPurchaseUIAsync(store, storeId.c_str(), nullptr, nullptr, block);
         });
     if (!Gdk::Succeeded(result)) {
-        LogFailedCall("XStoreShowPurchaseUIAsync", result);
-        AnswerFailure(cb, requestId, "Failed to show purchase UI: " + HResultText(result), result);
+        AnswerFailedResult(cb, requestId, "XStoreShowPurchaseUIAsync", "Failed to show purchase UI: " + HResultText(result), result);
     }
 }
 
@@ -142,8 +129,7 @@ void XboxPayment::CompletePurchase(Gdk::XAsyncBlock* block, const std::string& s
         return;
     }
     if (!Gdk::Succeeded(result)) {
-        LogFailedCall("XStoreShowPurchaseUIResult", result);
-        AnswerFailure(cb, requestId, "Purchase failed: " + HResultText(result), result);
+        AnswerFailedResult(cb, requestId, "XStoreShowPurchaseUIResult", "Purchase failed: " + HResultText(result), result);
         return;
     }
     const json purchase{{"productIdentifier", storeId}, {"transactionId", ""}, {"xbox", {{"storeId", storeId}}}};
@@ -186,8 +172,7 @@ void XboxPayment::RequestCollectionsId(const std::string& serviceTicket, const s
             return runtime.XStoreGetUserCollectionsIdAsync(store, serviceTicket.c_str(), publisherUserId.c_str(), block);
         });
     if (!Gdk::Succeeded(result)) {
-        LogFailedCall("XStoreGetUserCollectionsIdAsync", result);
-        AnswerFailure(cb, requestId, "Failed to start collections ID query: " + HResultText(result), result);
+        AnswerFailedResult(cb, requestId, "XStoreGetUserCollectionsIdAsync", "Failed to start collections ID query: " + HResultText(result), result);
     }
 }
 
@@ -209,15 +194,13 @@ void XboxPayment::CompleteCollectionsId(Gdk::XAsyncBlock* block, const std::stri
         return;
     }
     if (!Gdk::Succeeded(result)) {
-        LogFailedCall("XStoreGetUserCollectionsIdResultSize", result);
-        AnswerFailure(cb, requestId, "Failed to get collections ID size: " + HResultText(result), result);
+        AnswerFailedResult(cb, requestId, "XStoreGetUserCollectionsIdResultSize", "Failed to get collections ID size: " + HResultText(result), result);
         return;
     }
     std::vector<char> buffer(size);
     result = runtime.XStoreGetUserCollectionsIdResult(block, size, buffer.data());
     if (!Gdk::Succeeded(result)) {
-        LogFailedCall("XStoreGetUserCollectionsIdResult", result);
-        AnswerFailure(cb, requestId, "Failed to get collections ID: " + HResultText(result), result);
+        AnswerFailedResult(cb, requestId, "XStoreGetUserCollectionsIdResult", "Failed to get collections ID: " + HResultText(result), result);
         return;
     }
     // The size counts the terminator; the id is the text before it.
