@@ -1,0 +1,20 @@
+# Plays every scenario of FOLDER with vyro-host --check, each in a process of its own (the channel is
+# process-wide), through EMULATOR when the host is a Windows program; fails when any check fails.
+file(GLOB scenarios ${FOLDER}/*.json)
+set(failed "")
+foreach(scenario IN LISTS scenarios)
+    execute_process(COMMAND ${EMULATOR} ${HOST} --check ${scenario}
+                    RESULT_VARIABLE result OUTPUT_QUIET ERROR_VARIABLE errors)
+    get_filename_component(name ${scenario} NAME)
+    if(NOT result EQUAL 0)
+        string(REGEX MATCHALL "vyro-host: [^\n]*" reasons "${errors}")
+        list(JOIN reasons "\n  " reasons)
+        message("${name}: failed (${result})\n  ${reasons}")
+        list(APPEND failed ${name})
+    else()
+        message("${name}: passed")
+    endif()
+endforeach()
+if(failed)
+    message(FATAL_ERROR "failed: ${failed}")
+endif()
