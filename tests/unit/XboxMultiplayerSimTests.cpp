@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "SimControlRequests.h"
+#include "XboxServicesSession.h"
 #include "XboxSim.h"
 
 using namespace Vyro;
@@ -20,31 +21,8 @@ namespace {
 
 constexpr HResult kIllegalMethodCall = static_cast<HResult>(0x8000000E);
 constexpr HResult kNotSufficientBuffer = static_cast<HResult>(0x8007007A);
-constexpr char kScid[] = "00000000-0000-0000-0000-00005A7E3C19";
 
-class XboxMultiplayerSim : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        Sim({{"op", "reset"}});
-        ASSERT_EQ(XGameRuntimeInitialize(), 0);
-        ASSERT_EQ(XTaskQueueCreate(Gdk::XTaskQueueDispatchMode::ThreadPool, Gdk::XTaskQueueDispatchMode::Manual, &queue), 0);
-        const Xbl::XblInitArgs args{queue, kScid};
-        ASSERT_EQ(XblInitialize(&args), 0);
-        XAsyncBlock add = Block();
-        ASSERT_EQ(XUserAddAsync(Gdk::XUserAddOptions::AddDefaultUserSilently, &add), 0);
-        ASSERT_EQ(XAsyncGetStatus(&add, true), 0);
-        ASSERT_EQ(XUserAddResult(&add, &user), 0);
-        ASSERT_EQ(XblContextCreateHandle(user, &context), 0);
-    }
-    void TearDown() override { Sim({{"op", "reset"}}); }
-
-    XAsyncBlock Block() { return {queue, nullptr, nullptr, {}}; }
-
-    Gdk::XTaskQueueHandle queue = nullptr;
-    Gdk::XUserHandle user = nullptr;
-    Xbl::XblContextHandle context = nullptr;
-};
+using XboxMultiplayerSim = XboxServicesSession;
 
 TEST_F(XboxMultiplayerSim, ActivitiesAreLaidOutInTheCallersBufferAndReadOnce)
 {
