@@ -98,4 +98,57 @@ Xbl::HResult XblLeaderboardGetLeaderboardResult(Gdk::XAsyncBlock* async, std::si
     return VyroSim_XblServices()->XblLeaderboardGetLeaderboardResult(async, bufferSize, buffer, ptrToBuffer, bufferUsed);
 }
 
+Xbl::HResult XblContextGetXboxUserId(Xbl::XblContextHandle xblContextHandle, std::uint64_t* xboxUserId)
+{
+    return VyroSim_XblServices()->XblContextGetXboxUserId(xblContextHandle, xboxUserId);
+}
+
+Xbl::HResult XblMultiplayerActivitySetActivityAsync(Xbl::XblContextHandle xblContext, const Xbl::XblMultiplayerActivityInfo* activityInfo,
+                                                    bool allowCrossPlatformJoin, Gdk::XAsyncBlock* async)
+{
+    return VyroSim_XblServices()->XblMultiplayerActivitySetActivityAsync(xblContext, activityInfo, allowCrossPlatformJoin, async);
+}
+
+Xbl::HResult XblMultiplayerActivityGetActivityAsync(Xbl::XblContextHandle xblContext, const std::uint64_t* xuids, std::size_t xuidsCount,
+                                                    Gdk::XAsyncBlock* async)
+{
+    return VyroSim_XblServices()->XblMultiplayerActivityGetActivityAsync(xblContext, xuids, xuidsCount, async);
+}
+
+Xbl::HResult XblMultiplayerActivityGetActivityResultSize(Gdk::XAsyncBlock* async, std::size_t* resultSizeInBytes)
+{
+    return VyroSim_XblServices()->XblMultiplayerActivityGetActivityResultSize(async, resultSizeInBytes);
+}
+
+Xbl::HResult XblMultiplayerActivityGetActivityResult(Gdk::XAsyncBlock* async, std::size_t bufferSize, void* buffer,
+                                                     Xbl::XblMultiplayerActivityInfo** ptrToBufferResults, std::size_t* resultCount,
+                                                     std::size_t* bufferUsed)
+{
+    return VyroSim_XblServices()->XblMultiplayerActivityGetActivityResult(async, bufferSize, buffer, ptrToBufferResults, resultCount,
+                                                                        bufferUsed);
+}
+
+Xbl::HResult XblMultiplayerActivityDeleteActivityAsync(Xbl::XblContextHandle xblContext, Gdk::XAsyncBlock* async)
+{
+    return VyroSim_XblServices()->XblMultiplayerActivityDeleteActivityAsync(xblContext, async);
+}
+
+Xbl::HResult XblMultiplayerActivitySendInvitesAsync(Xbl::XblContextHandle xblContext, const std::uint64_t* xuids, std::size_t xuidsCount,
+                                                    bool allowCrossPlatformJoin, const char* connectionString, Gdk::XAsyncBlock* async)
+{
+    return VyroSim_XblServices()->XblMultiplayerActivitySendInvitesAsync(xblContext, xuids, xuidsCount, allowCrossPlatformJoin,
+                                                                       connectionString, async);
+}
+
+Xbl::HResult XblMultiplayerActivityUpdateRecentPlayers(Xbl::XblContextHandle xblContext,
+                                                       const Xbl::XblMultiplayerActivityRecentPlayerUpdate* updates, std::size_t updatesCount)
+{
+    return VyroSim_XblServices()->XblMultiplayerActivityUpdateRecentPlayers(xblContext, updates, updatesCount);
+}
+
+Xbl::HResult XblMultiplayerActivityFlushRecentPlayersAsync(Xbl::XblContextHandle xblContext, Gdk::XAsyncBlock* async)
+{
+    return VyroSim_XblServices()->XblMultiplayerActivityFlushRecentPlayersAsync(xblContext, async);
+}
+
 } // extern "C"

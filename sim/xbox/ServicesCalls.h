@@ -43,4 +43,20 @@ HResult ServiceGetLeaderboardResultSize(Gdk::XAsyncBlock* block, std::size_t* si
 HResult ServiceGetLeaderboardResult(Gdk::XAsyncBlock* block, std::size_t bufferSize, void* buffer,
                                     Xbl::XblLeaderboardResult** result, std::size_t* bufferUsed);
 
+
+HResult ServiceContextGetXboxUserId(Xbl::XblContextHandle context, std::uint64_t* xuid);
+HResult ServiceSetActivityAsync(Xbl::XblContextHandle context, const Xbl::XblMultiplayerActivityInfo* info,
+                                bool allowCrossPlatformJoin, Gdk::XAsyncBlock* block);
+HResult ServiceGetActivityAsync(Xbl::XblContextHandle context, const std::uint64_t* xuids, std::size_t count,
+                                Gdk::XAsyncBlock* block);
+HResult ServiceGetActivityResultSize(Gdk::XAsyncBlock* block, std::size_t* size);
+HResult ServiceGetActivityResult(Gdk::XAsyncBlock* block, std::size_t bufferSize, void* buffer,
+                                 Xbl::XblMultiplayerActivityInfo** activities, std::size_t* count, std::size_t* bufferUsed);
+HResult ServiceDeleteActivityAsync(Xbl::XblContextHandle context, Gdk::XAsyncBlock* block);
+HResult ServiceSendInvitesAsync(Xbl::XblContextHandle context, const std::uint64_t* xuids, std::size_t count,
+                                bool allowCrossPlatformJoin, const char* connectionString, Gdk::XAsyncBlock* block);
+HResult ServiceUpdateRecentPlayers(Xbl::XblContextHandle context, const Xbl::XblMultiplayerActivityRecentPlayerUpdate* updates,
+                                   std::size_t count);
+HResult ServiceFlushRecentPlayersAsync(Xbl::XblContextHandle context, Gdk::XAsyncBlock* block);
+
 } // namespace Vyro::XboxSim

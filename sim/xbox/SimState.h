@@ -5,6 +5,7 @@
 
 #include "Account.h"
 #include "Journal.h"
+#include "MultiplayerData.h"
 #include "Operations.h"
 #include "Registrations.h"
 #include "ServicesData.h"
@@ -49,6 +50,7 @@ struct Runtime {
     DispatchCounts dispatches;
     Journal journal;
     Store store;
+    MultiplayerData multiplayer;
 };
 
 // The process-wide state: the runtime, and the handle numbers, which outlive a "reset" so that a

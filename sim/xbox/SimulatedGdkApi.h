@@ -43,7 +43,9 @@ inline Gdk::GameRuntimeApi SimulatedGameRuntimeApi()
             &XStoreShowPurchaseUIResult,
             &XStoreGetUserCollectionsIdAsync,
             &XStoreGetUserCollectionsIdResultSize,
-            &XStoreGetUserCollectionsIdResult};
+            &XStoreGetUserCollectionsIdResult,
+            &XGameUiShowSendGameInviteAsync,
+            &XGameUiShowSendGameInviteResult};
 }
 
 inline Xbl::XblApi SimulatedXblApi()
@@ -64,7 +66,16 @@ inline Xbl::XblApi SimulatedXblApi()
             &XblTitleManagedStatsUpdateStatsAsync,
             &XblLeaderboardGetLeaderboardAsync,
             &XblLeaderboardGetLeaderboardResultSize,
-            &XblLeaderboardGetLeaderboardResult};
+            &XblLeaderboardGetLeaderboardResult,
+            &XblContextGetXboxUserId,
+            &XblMultiplayerActivitySetActivityAsync,
+            &XblMultiplayerActivityGetActivityAsync,
+            &XblMultiplayerActivityGetActivityResultSize,
+            &XblMultiplayerActivityGetActivityResult,
+            &XblMultiplayerActivityDeleteActivityAsync,
+            &XblMultiplayerActivitySendInvitesAsync,
+            &XblMultiplayerActivityUpdateRecentPlayers,
+            &XblMultiplayerActivityFlushRecentPlayersAsync};
 }
 
 } // namespace Vyro::XboxSim

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "MultiplayerControl.h"
 #include "ServicesControl.h"
 
 namespace Vyro::XboxSim {
@@ -128,7 +129,8 @@ nlohmann::json DescribeState(const SimState& state)
             {"dispatches", {{"calls", runtime.dispatches.calls}, {"delivered", runtime.dispatches.delivered}}},
             {"productQueries", runtime.store.productQueries.Numbers()},
             {"leftOpen", OpenObjects(runtime)},
-            {"misuse", MisuseEntries(runtime.journal)}};
+            {"misuse", MisuseEntries(runtime.journal)},
+            {"multiplayer", DescribeMultiplayer(runtime.multiplayer)}};
 }
 
 } // namespace Vyro::XboxSim

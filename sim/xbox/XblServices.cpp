@@ -146,6 +146,15 @@ extern "C" const Vyro::Xbl::XblApi* VyroSim_XblServices()
                                             &ServiceUpdateStatisticsAsync,
                                             &ServiceGetLeaderboardAsync,
                                             &ServiceGetLeaderboardResultSize,
-                                            &ServiceGetLeaderboardResult};
+                                            &ServiceGetLeaderboardResult,
+                                            &ServiceContextGetXboxUserId,
+                                            &ServiceSetActivityAsync,
+                                            &ServiceGetActivityAsync,
+                                            &ServiceGetActivityResultSize,
+                                            &ServiceGetActivityResult,
+                                            &ServiceDeleteActivityAsync,
+                                            &ServiceSendInvitesAsync,
+                                            &ServiceUpdateRecentPlayers,
+                                            &ServiceFlushRecentPlayersAsync};
     return &services;
 }

@@ -122,6 +122,32 @@ VYRO_SIM_EXPORT Vyro::Xbl::HResult XblLeaderboardGetLeaderboardResult(Vyro::Gdk:
                                                                        void* buffer, Vyro::Xbl::XblLeaderboardResult** ptrToBuffer,
                                                                        std::size_t* bufferUsed);
 
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XGameUiShowSendGameInviteAsync(Vyro::Gdk::XAsyncBlock* async, Vyro::Gdk::XUserHandle requestingUser,
+                                                                  const char* serviceConfigurationId, const char* sessionTemplateName,
+                                                                  const char* sessionId, const char* invitationText,
+                                                                  const char* customActivationContext);
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XGameUiShowSendGameInviteResult(Vyro::Gdk::XAsyncBlock* async);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblContextGetXboxUserId(Vyro::Xbl::XblContextHandle xblContextHandle, std::uint64_t* xboxUserId);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblMultiplayerActivitySetActivityAsync(Vyro::Xbl::XblContextHandle xblContext,
+                                                                          const Vyro::Xbl::XblMultiplayerActivityInfo* activityInfo,
+                                                                          bool allowCrossPlatformJoin, Vyro::Gdk::XAsyncBlock* async);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblMultiplayerActivityGetActivityAsync(Vyro::Xbl::XblContextHandle xblContext, const std::uint64_t* xuids,
+                                                                          std::size_t xuidsCount, Vyro::Gdk::XAsyncBlock* async);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblMultiplayerActivityGetActivityResultSize(Vyro::Gdk::XAsyncBlock* async, std::size_t* resultSizeInBytes);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblMultiplayerActivityGetActivityResult(Vyro::Gdk::XAsyncBlock* async, std::size_t bufferSize,
+                                                                           void* buffer,
+                                                                           Vyro::Xbl::XblMultiplayerActivityInfo** ptrToBufferResults,
+                                                                           std::size_t* resultCount, std::size_t* bufferUsed);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblMultiplayerActivityDeleteActivityAsync(Vyro::Xbl::XblContextHandle xblContext,
+                                                                             Vyro::Gdk::XAsyncBlock* async);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblMultiplayerActivitySendInvitesAsync(Vyro::Xbl::XblContextHandle xblContext, const std::uint64_t* xuids,
+                                                                          std::size_t xuidsCount, bool allowCrossPlatformJoin,
+                                                                          const char* connectionString, Vyro::Gdk::XAsyncBlock* async);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblMultiplayerActivityUpdateRecentPlayers(
+    Vyro::Xbl::XblContextHandle xblContext, const Vyro::Xbl::XblMultiplayerActivityRecentPlayerUpdate* updates, std::size_t updatesCount);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblMultiplayerActivityFlushRecentPlayersAsync(Vyro::Xbl::XblContextHandle xblContext,
+                                                                                 Vyro::Gdk::XAsyncBlock* async);
+
 } // extern "C"
 
 // The channel binds these by name into pointers of its own types: a drifting signature would only
@@ -182,4 +208,15 @@ static_assert(std::is_same_v<decltype(XblTitleManagedStatsUpdateStatsAsync), X::
 static_assert(std::is_same_v<decltype(XblLeaderboardGetLeaderboardAsync), X::XblLeaderboardGetLeaderboardAsync_t>);
 static_assert(std::is_same_v<decltype(XblLeaderboardGetLeaderboardResultSize), X::XblLeaderboardGetLeaderboardResultSize_t>);
 static_assert(std::is_same_v<decltype(XblLeaderboardGetLeaderboardResult), X::XblLeaderboardGetLeaderboardResult_t>);
+static_assert(std::is_same_v<decltype(XGameUiShowSendGameInviteAsync), G::XGameUiShowSendGameInviteAsync_t>);
+static_assert(std::is_same_v<decltype(XGameUiShowSendGameInviteResult), G::XGameUiShowSendGameInviteResult_t>);
+static_assert(std::is_same_v<decltype(XblContextGetXboxUserId), X::XblContextGetXboxUserId_t>);
+static_assert(std::is_same_v<decltype(XblMultiplayerActivitySetActivityAsync), X::XblMultiplayerActivitySetActivityAsync_t>);
+static_assert(std::is_same_v<decltype(XblMultiplayerActivityGetActivityAsync), X::XblMultiplayerActivityGetActivityAsync_t>);
+static_assert(std::is_same_v<decltype(XblMultiplayerActivityGetActivityResultSize), X::XblMultiplayerActivityGetActivityResultSize_t>);
+static_assert(std::is_same_v<decltype(XblMultiplayerActivityGetActivityResult), X::XblMultiplayerActivityGetActivityResult_t>);
+static_assert(std::is_same_v<decltype(XblMultiplayerActivityDeleteActivityAsync), X::XblMultiplayerActivityDeleteActivityAsync_t>);
+static_assert(std::is_same_v<decltype(XblMultiplayerActivitySendInvitesAsync), X::XblMultiplayerActivitySendInvitesAsync_t>);
+static_assert(std::is_same_v<decltype(XblMultiplayerActivityUpdateRecentPlayers), X::XblMultiplayerActivityUpdateRecentPlayers_t>);
+static_assert(std::is_same_v<decltype(XblMultiplayerActivityFlushRecentPlayersAsync), X::XblMultiplayerActivityFlushRecentPlayersAsync_t>);
 } // namespace Vyro::XboxSim::Checks

@@ -49,9 +49,9 @@ const FeatureCase kFeatures[] = {
     {&XboxChannelSDK::Achievements, "update", "Failed to initialize achievements.", "Achievement ID is required."},
     {&XboxChannelSDK::Statistics, "get", "Failed to initialize stats.", "No stat names provided in xbox.names array."},
     {&XboxChannelSDK::Leaderboard, nullptr, "Failed to initialize stats.", "No statName provided in xbox.statName."},
-    {&XboxChannelSDK::Activity, "delete", "Failed to initialize multiplayer."},
-    {&XboxChannelSDK::Invite, "send", "Failed to initialize multiplayer."},
-    {&XboxChannelSDK::RecentPlayers, nullptr, "Failed to initialize multiplayer."},
+    {&XboxChannelSDK::Activity, "get", "Failed to initialize multiplayer.", "No valid xuids provided."},
+    {&XboxChannelSDK::Invite, "send", "Failed to initialize multiplayer.", "No valid xuids provided."},
+    {&XboxChannelSDK::RecentPlayers, nullptr, "Failed to initialize multiplayer.", "No valid players provided."},
 };
 
 json Request(const FeatureCase& feature)

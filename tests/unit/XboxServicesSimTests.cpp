@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "SimControlRequests.h"
+#include "XboxServicesSession.h"
 #include "XboxSim.h"
 
 using namespace Vyro;
@@ -21,7 +22,6 @@ namespace {
 constexpr HResult kInvalidArg = static_cast<HResult>(0x80070057);
 constexpr HResult kIllegalMethodCall = static_cast<HResult>(0x8000000E);
 constexpr HResult kNotSufficientBuffer = static_cast<HResult>(0x8007007A);
-constexpr char kScid[] = "00000000-0000-0000-0000-00005A7E3C19";
 
 // The rule each journalled misuse broke, by export, oldest first.
 json Misuse()
@@ -34,27 +34,8 @@ json Misuse()
     return broken;
 }
 
-// A runtime with its library initialised, a user and an Xbox services context; calls complete without
-// a callback and are waited for.
-class XboxServicesSim : public ::testing::Test {
+class XboxServicesSim : public XboxServicesSession {
 protected:
-    void SetUp() override
-    {
-        Sim({{"op", "reset"}});
-        ASSERT_EQ(XGameRuntimeInitialize(), 0);
-        ASSERT_EQ(XTaskQueueCreate(Gdk::XTaskQueueDispatchMode::ThreadPool, Gdk::XTaskQueueDispatchMode::Manual, &queue), 0);
-        const Xbl::XblInitArgs args{queue, kScid};
-        ASSERT_EQ(XblInitialize(&args), 0);
-        XAsyncBlock add = Block();
-        ASSERT_EQ(XUserAddAsync(Gdk::XUserAddOptions::AddDefaultUserSilently, &add), 0);
-        ASSERT_EQ(XAsyncGetStatus(&add, true), 0);
-        ASSERT_EQ(XUserAddResult(&add, &user), 0);
-        ASSERT_EQ(XblContextCreateHandle(user, &context), 0);
-    }
-    void TearDown() override { Sim({{"op", "reset"}}); }
-
-    XAsyncBlock Block() { return {queue, nullptr, nullptr, {}}; }
-
     // A completed page of achievements: its result handle.
     Xbl::XblAchievementsResultHandle Page(std::uint32_t skip, std::uint32_t max)
     {
@@ -68,10 +49,6 @@ protected:
         EXPECT_EQ(XblAchievementsGetAchievementsForTitleIdResult(&block, &page), kIllegalMethodCall) << "a result is read once";
         return page;
     }
-
-    Gdk::XTaskQueueHandle queue = nullptr;
-    Gdk::XUserHandle user = nullptr;
-    Xbl::XblContextHandle context = nullptr;
 };
 
 } // namespace

@@ -44,6 +44,8 @@ bool BindGameRuntimeApi(const StoreLibrary& library, GameRuntimeApi& api)
     bound &= library.Bind("XStoreGetUserCollectionsIdAsync", api.XStoreGetUserCollectionsIdAsync);
     bound &= library.Bind("XStoreGetUserCollectionsIdResultSize", api.XStoreGetUserCollectionsIdResultSize);
     bound &= library.Bind("XStoreGetUserCollectionsIdResult", api.XStoreGetUserCollectionsIdResult);
+    bound &= library.Bind("XGameUiShowSendGameInviteAsync", api.XGameUiShowSendGameInviteAsync);
+    bound &= library.Bind("XGameUiShowSendGameInviteResult", api.XGameUiShowSendGameInviteResult);
     return bound;
 }
 

@@ -302,6 +302,14 @@ using XStoreGetUserCollectionsIdAsync_t = HResult(XStoreContextHandle storeConte
 using XStoreGetUserCollectionsIdResultSize_t = HResult(XAsyncBlock* async, std::size_t* size);
 using XStoreGetUserCollectionsIdResult_t = HResult(XAsyncBlock* async, std::size_t size, char* result);
 
+// The send-invite dialog. The texts name a multiplayer session; a title whose joinable game is its
+// multiplayer activity has no session to name.
+using XGameUiShowSendGameInviteAsync_t = HResult(XAsyncBlock* async, XUserHandle requestingUser,
+                                                 const char* serviceConfigurationId, const char* sessionTemplateName,
+                                                 const char* sessionId, const char* invitationText,
+                                                 const char* customActivationContext);
+using XGameUiShowSendGameInviteResult_t = HResult(XAsyncBlock* async);
+
 // One pointer per export, bound by name; each member is named after its export.
 struct GameRuntimeApi {
     XGameRuntimeInitialize_t* XGameRuntimeInitialize = nullptr;
@@ -340,6 +348,9 @@ struct GameRuntimeApi {
     XStoreGetUserCollectionsIdAsync_t* XStoreGetUserCollectionsIdAsync = nullptr;
     XStoreGetUserCollectionsIdResultSize_t* XStoreGetUserCollectionsIdResultSize = nullptr;
     XStoreGetUserCollectionsIdResult_t* XStoreGetUserCollectionsIdResult = nullptr;
+
+    XGameUiShowSendGameInviteAsync_t* XGameUiShowSendGameInviteAsync = nullptr;
+    XGameUiShowSendGameInviteResult_t* XGameUiShowSendGameInviteResult = nullptr;
 };
 
 // Resolves every export of the table; false (each missing one logged) when any is missing.

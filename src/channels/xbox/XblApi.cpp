@@ -25,6 +25,15 @@ bool BindXblApi(const StoreLibrary& library, XblApi& api)
     bound &= library.Bind("XblLeaderboardGetLeaderboardAsync", api.XblLeaderboardGetLeaderboardAsync);
     bound &= library.Bind("XblLeaderboardGetLeaderboardResultSize", api.XblLeaderboardGetLeaderboardResultSize);
     bound &= library.Bind("XblLeaderboardGetLeaderboardResult", api.XblLeaderboardGetLeaderboardResult);
+    bound &= library.Bind("XblContextGetXboxUserId", api.XblContextGetXboxUserId);
+    bound &= library.Bind("XblMultiplayerActivitySetActivityAsync", api.XblMultiplayerActivitySetActivityAsync);
+    bound &= library.Bind("XblMultiplayerActivityGetActivityAsync", api.XblMultiplayerActivityGetActivityAsync);
+    bound &= library.Bind("XblMultiplayerActivityGetActivityResultSize", api.XblMultiplayerActivityGetActivityResultSize);
+    bound &= library.Bind("XblMultiplayerActivityGetActivityResult", api.XblMultiplayerActivityGetActivityResult);
+    bound &= library.Bind("XblMultiplayerActivityDeleteActivityAsync", api.XblMultiplayerActivityDeleteActivityAsync);
+    bound &= library.Bind("XblMultiplayerActivitySendInvitesAsync", api.XblMultiplayerActivitySendInvitesAsync);
+    bound &= library.Bind("XblMultiplayerActivityUpdateRecentPlayers", api.XblMultiplayerActivityUpdateRecentPlayers);
+    bound &= library.Bind("XblMultiplayerActivityFlushRecentPlayersAsync", api.XblMultiplayerActivityFlushRecentPlayersAsync);
     return bound;
 }
 

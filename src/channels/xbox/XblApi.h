@@ -10,6 +10,7 @@
 #include "channels/xbox/GameRuntimeApi.h"
 #include "channels/xbox/XblAchievementsApi.h"
 #include "channels/xbox/XblStatsApi.h"
+#include "channels/xbox/XblMultiplayerActivityApi.h"
 
 namespace Vyro::Xbl {
 
@@ -73,6 +74,25 @@ using XblLeaderboardGetLeaderboardResultSize_t = HResult(Gdk::XAsyncBlock* async
 using XblLeaderboardGetLeaderboardResult_t = HResult(Gdk::XAsyncBlock* asyncBlock, std::size_t bufferSize, void* buffer,
                                                      XblLeaderboardResult** ptrToBuffer, std::size_t* bufferUsed);
 
+using XblContextGetXboxUserId_t = HResult(XblContextHandle context, std::uint64_t* xboxUserId);
+using XblMultiplayerActivitySetActivityAsync_t = HResult(XblContextHandle context, const XblMultiplayerActivityInfo* activityInfo,
+                                                         bool allowCrossPlatformJoin, Gdk::XAsyncBlock* asyncBlock);
+using XblMultiplayerActivityGetActivityAsync_t = HResult(XblContextHandle context, const std::uint64_t* xuids,
+                                                         std::size_t xuidsCount, Gdk::XAsyncBlock* asyncBlock);
+using XblMultiplayerActivityGetActivityResultSize_t = HResult(Gdk::XAsyncBlock* asyncBlock, std::size_t* resultSizeInBytes);
+using XblMultiplayerActivityGetActivityResult_t = HResult(Gdk::XAsyncBlock* asyncBlock, std::size_t bufferSize, void* buffer,
+                                                          XblMultiplayerActivityInfo** ptrToBufferResults,
+                                                          std::size_t* resultCount, std::size_t* bufferUsed);
+using XblMultiplayerActivityDeleteActivityAsync_t = HResult(XblContextHandle context, Gdk::XAsyncBlock* asyncBlock);
+// The connection string may be null.
+using XblMultiplayerActivitySendInvitesAsync_t = HResult(XblContextHandle context, const std::uint64_t* xuids,
+                                                         std::size_t xuidsCount, bool allowCrossPlatformJoin,
+                                                         const char* connectionString, Gdk::XAsyncBlock* asyncBlock);
+using XblMultiplayerActivityUpdateRecentPlayers_t = HResult(XblContextHandle context,
+                                                            const XblMultiplayerActivityRecentPlayerUpdate* updates,
+                                                            std::size_t updatesCount);
+using XblMultiplayerActivityFlushRecentPlayersAsync_t = HResult(XblContextHandle context, Gdk::XAsyncBlock* asyncBlock);
+
 // One pointer per export, bound by name; each member is named after its export.
 struct XblApi {
     XblInitialize_t* XblInitialize = nullptr;
@@ -93,6 +113,16 @@ struct XblApi {
     XblLeaderboardGetLeaderboardAsync_t* XblLeaderboardGetLeaderboardAsync = nullptr;
     XblLeaderboardGetLeaderboardResultSize_t* XblLeaderboardGetLeaderboardResultSize = nullptr;
     XblLeaderboardGetLeaderboardResult_t* XblLeaderboardGetLeaderboardResult = nullptr;
+
+    XblContextGetXboxUserId_t* XblContextGetXboxUserId = nullptr;
+    XblMultiplayerActivitySetActivityAsync_t* XblMultiplayerActivitySetActivityAsync = nullptr;
+    XblMultiplayerActivityGetActivityAsync_t* XblMultiplayerActivityGetActivityAsync = nullptr;
+    XblMultiplayerActivityGetActivityResultSize_t* XblMultiplayerActivityGetActivityResultSize = nullptr;
+    XblMultiplayerActivityGetActivityResult_t* XblMultiplayerActivityGetActivityResult = nullptr;
+    XblMultiplayerActivityDeleteActivityAsync_t* XblMultiplayerActivityDeleteActivityAsync = nullptr;
+    XblMultiplayerActivitySendInvitesAsync_t* XblMultiplayerActivitySendInvitesAsync = nullptr;
+    XblMultiplayerActivityUpdateRecentPlayers_t* XblMultiplayerActivityUpdateRecentPlayers = nullptr;
+    XblMultiplayerActivityFlushRecentPlayersAsync_t* XblMultiplayerActivityFlushRecentPlayersAsync = nullptr;
 };
 
 // Resolves every export of the table; false (each missing one logged) when any is missing.

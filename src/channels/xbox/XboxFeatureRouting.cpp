@@ -175,16 +175,32 @@ void XboxChannelSDK::Leaderboard(const char* params, ResultCallback cb)
 
 void XboxChannelSDK::Activity(const char* params, ResultCallback cb)
 {
-    Route(multiplayer_, kMultiplayer, params, cb, &kActivityActions);
+    Route(multiplayer_, kMultiplayer, params, cb, &kActivityActions, [this, cb](const std::string& action, const std::string& request) {
+        if (action == "set") {
+            multiplayer_->SetActivity(request, cb);
+        } else if (action == "get") {
+            multiplayer_->GetActivities(request, cb);
+        } else {
+            multiplayer_->DeleteActivity(request, cb);
+        }
+    });
 }
 
 void XboxChannelSDK::Invite(const char* params, ResultCallback cb)
 {
-    Route(multiplayer_, kMultiplayer, params, cb, &kInviteActions);
+    Route(multiplayer_, kMultiplayer, params, cb, &kInviteActions, [this, cb](const std::string& action, const std::string& request) {
+        if (action == "show") {
+            multiplayer_->ShowSessionInvite(request, cb);
+        } else {
+            multiplayer_->SendSessionInvite(request, cb);
+        }
+    });
 }
 
 void XboxChannelSDK::RecentPlayers(const char* params, ResultCallback cb)
 {
-    Route(multiplayer_, kMultiplayer, params, cb, nullptr);
+    Route(multiplayer_, kMultiplayer, params, cb, nullptr, [this, cb](const std::string&, const std::string& request) {
+        multiplayer_->UpdateRecentPlayers(request, cb);
+    });
 }
 } // namespace Vyro

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "VyroChannel.h"
+
 #include "channels/xbox/XboxServicesFeature.h"
 
 namespace Vyro {
@@ -25,6 +27,17 @@ public:
 
     bool HasPendingJoin() const { return !pendingJoin_.empty(); }
     std::string GetPendingJoin() const { return pendingJoin_; }
+
+    // Publishes the player's joinable game; its connection string is the pending join from the start.
+    void SetActivity(const std::string& params, ResultCallback cb);
+    // The activities of the players the request names.
+    void GetActivities(const std::string& params, ResultCallback cb);
+    void DeleteActivity(const std::string& params, ResultCallback cb);
+    // The system dialog inviting friends to the player's activity; closing it is no failure.
+    void ShowSessionInvite(const std::string& params, ResultCallback cb);
+    void SendSessionInvite(const std::string& params, ResultCallback cb);
+    // Records the players met; the answer does not wait for the upload it starts.
+    void UpdateRecentPlayers(const std::string& params, ResultCallback cb);
 
     // The invite handler's record, named by the context the runtime hands back.
     struct InviteListener {

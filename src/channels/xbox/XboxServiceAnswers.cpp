@@ -60,13 +60,26 @@ bool OpenRequest(const std::string& params, Xbl::XblContextHandle servicesContex
     return RequireServicesContext(servicesContext, cb, requestId, noContextCode);
 }
 
-void StartCall(IXboxContext& context, ResultCallback cb, const std::string& requestId, const char* call,
+bool StartCall(IXboxContext& context, ResultCallback cb, const std::string& requestId, const char* call,
                AsyncCall::Handler handler, const AsyncCall::Starter& start)
 {
     const Gdk::HResult started = AsyncCall::Start(context.GetTaskQueue(), std::move(handler), start);
     if (!Gdk::Succeeded(started)) {
         AnswerFailedCall(cb, requestId, call, started);
+        return false;
     }
+    return true;
+}
+
+void AnswerStatus(IXboxContext& context, Gdk::XAsyncBlock* block, ResultCallback cb, const std::string& requestId,
+                  const char* operation)
+{
+    const Gdk::HResult status = context.Runtime().XAsyncGetStatus(block, false);
+    if (!Gdk::Succeeded(status)) {
+        AnswerFailedCall(cb, requestId, operation, status);
+        return;
+    }
+    AnswerSuccess(cb, requestId, nlohmann::json::object());
 }
 
 } // namespace Vyro

@@ -37,9 +37,14 @@ bool GetXuid(IXboxContext& context, ResultCallback cb, const std::string& reques
 bool OpenRequest(const std::string& params, Xbl::XblContextHandle servicesContext, ResultCallback cb, int noContextCode,
                  nlohmann::json& request, std::string& requestId);
 // Starts an asynchronous services call on the channel's queue; a call that does not start is logged
-// and answered with the HRESULT ("<call> failed: 0x…").
-void StartCall(IXboxContext& context, ResultCallback cb, const std::string& requestId, const char* call,
+// and answered with the HRESULT ("<call> failed: 0x…"). Whether it started.
+bool StartCall(IXboxContext& context, ResultCallback cb, const std::string& requestId, const char* call,
                AsyncCall::Handler handler, const AsyncCall::Starter& start);
+
+// The answer of a call whose outcome is its async status alone: -1 with "<operation> failed: 0x…" and
+// the HRESULT on failure, else 0 with an empty result.
+void AnswerStatus(IXboxContext& context, Gdk::XAsyncBlock* block, ResultCallback cb, const std::string& requestId,
+                  const char* operation);
 
 // A text of an Xbox services record: "" for none.
 inline std::string TextOf(const char* text) { return text == nullptr ? std::string() : std::string(text); }
