@@ -25,6 +25,9 @@ bool BindXblApi(const StoreLibrary& library, XblApi& api)
     bound &= library.Bind("XblLeaderboardGetLeaderboardAsync", api.XblLeaderboardGetLeaderboardAsync);
     bound &= library.Bind("XblLeaderboardGetLeaderboardResultSize", api.XblLeaderboardGetLeaderboardResultSize);
     bound &= library.Bind("XblLeaderboardGetLeaderboardResult", api.XblLeaderboardGetLeaderboardResult);
+    bound &= library.Bind("XblPrivacyBatchCheckPermissionAsync", api.XblPrivacyBatchCheckPermissionAsync);
+    bound &= library.Bind("XblPrivacyBatchCheckPermissionResultSize", api.XblPrivacyBatchCheckPermissionResultSize);
+    bound &= library.Bind("XblPrivacyBatchCheckPermissionResult", api.XblPrivacyBatchCheckPermissionResult);
     return bound;
 }
 

@@ -9,6 +9,7 @@
 
 #include "channels/xbox/GameRuntimeApi.h"
 #include "channels/xbox/XblAchievementsApi.h"
+#include "channels/xbox/XblPermissionApi.h"
 #include "channels/xbox/XblStatsApi.h"
 
 namespace Vyro::Xbl {
@@ -73,6 +74,16 @@ using XblLeaderboardGetLeaderboardResultSize_t = HResult(Gdk::XAsyncBlock* async
 using XblLeaderboardGetLeaderboardResult_t = HResult(Gdk::XAsyncBlock* asyncBlock, std::size_t bufferSize, void* buffer,
                                                      XblLeaderboardResult** ptrToBuffer, std::size_t* bufferUsed);
 
+using XblPrivacyBatchCheckPermissionAsync_t = HResult(XblContextHandle context, const XblPermission* permissionsToCheck,
+                                                      std::size_t permissionsCount, const std::uint64_t* targetXuids,
+                                                      std::size_t xuidsCount,
+                                                      const XblAnonymousUserType* targetAnonymousUserTypes,
+                                                      std::size_t targetAnonymousUserTypesCount, Gdk::XAsyncBlock* async);
+using XblPrivacyBatchCheckPermissionResultSize_t = HResult(Gdk::XAsyncBlock* async, std::size_t* resultSizeInBytes);
+using XblPrivacyBatchCheckPermissionResult_t = HResult(Gdk::XAsyncBlock* async, std::size_t bufferSize, void* buffer,
+                                                       XblPermissionCheckResult** ptrToBufferResults,
+                                                       std::size_t* ptrToBufferResultsCount, std::size_t* bufferUsed);
+
 // One pointer per export, bound by name; each member is named after its export.
 struct XblApi {
     XblInitialize_t* XblInitialize = nullptr;
@@ -93,6 +104,9 @@ struct XblApi {
     XblLeaderboardGetLeaderboardAsync_t* XblLeaderboardGetLeaderboardAsync = nullptr;
     XblLeaderboardGetLeaderboardResultSize_t* XblLeaderboardGetLeaderboardResultSize = nullptr;
     XblLeaderboardGetLeaderboardResult_t* XblLeaderboardGetLeaderboardResult = nullptr;
+    XblPrivacyBatchCheckPermissionAsync_t* XblPrivacyBatchCheckPermissionAsync = nullptr;
+    XblPrivacyBatchCheckPermissionResultSize_t* XblPrivacyBatchCheckPermissionResultSize = nullptr;
+    XblPrivacyBatchCheckPermissionResult_t* XblPrivacyBatchCheckPermissionResult = nullptr;
 };
 
 // Resolves every export of the table; false (each missing one logged) when any is missing.
