@@ -11,6 +11,7 @@
 #include "ControlReply.h"
 #include "Events.h"
 #include "Journal.h"
+#include "OnlineControl.h"
 #include "ServicesControl.h"
 #include "SimState.h"
 #include "StateReport.h"
@@ -114,7 +115,7 @@ nlohmann::json State(const nlohmann::json& request)
     });
 }
 
-constexpr std::array<Sim::NamedControlOp, 11> kOps{{
+constexpr std::array<Sim::NamedControlOp, 14> kOps{{
     {"reset", Reset},
     {"set", Set},
     {"signOut", SignOut},
@@ -126,6 +127,9 @@ constexpr std::array<Sim::NamedControlOp, 11> kOps{{
     {"state", State},
     {"store", ProgramStore},
     {"services", Services},
+    {"privileges", ProgramPrivileges},
+    {"permissions", ProgramPermissions},
+    {"dialogs", ProgramDialogs},
 }};
 
 } // namespace

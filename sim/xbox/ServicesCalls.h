@@ -43,4 +43,12 @@ HResult ServiceGetLeaderboardResultSize(Gdk::XAsyncBlock* block, std::size_t* si
 HResult ServiceGetLeaderboardResult(Gdk::XAsyncBlock* block, std::size_t bufferSize, void* buffer,
                                     Xbl::XblLeaderboardResult** result, std::size_t* bufferUsed);
 
+HResult ServiceBatchCheckPermissionAsync(Xbl::XblContextHandle context, const Xbl::XblPermission* permissions,
+                                         std::size_t permissionsCount, const std::uint64_t* xuids, std::size_t xuidsCount,
+                                         const Xbl::XblAnonymousUserType* userTypes, std::size_t userTypesCount,
+                                         Gdk::XAsyncBlock* block);
+HResult ServiceBatchCheckPermissionResultSize(Gdk::XAsyncBlock* block, std::size_t* size);
+HResult ServiceBatchCheckPermissionResult(Gdk::XAsyncBlock* block, std::size_t bufferSize, void* buffer,
+                                          Xbl::XblPermissionCheckResult** results, std::size_t* count, std::size_t* bufferUsed);
+
 } // namespace Vyro::XboxSim

@@ -5,6 +5,7 @@
 
 #include "Account.h"
 #include "Journal.h"
+#include "OnlineData.h"
 #include "Operations.h"
 #include "Registrations.h"
 #include "ServicesData.h"
@@ -49,6 +50,7 @@ struct Runtime {
     DispatchCounts dispatches;
     Journal journal;
     Store store;
+    OnlineData online;
 };
 
 // The process-wide state: the runtime, and the handle numbers, which outlive a "reset" so that a

@@ -43,7 +43,19 @@ inline Gdk::GameRuntimeApi SimulatedGameRuntimeApi()
             &XStoreShowPurchaseUIResult,
             &XStoreGetUserCollectionsIdAsync,
             &XStoreGetUserCollectionsIdResultSize,
-            &XStoreGetUserCollectionsIdResult};
+            &XStoreGetUserCollectionsIdResult,
+            &XUserCheckPrivilege,
+            &XUserResolvePrivilegeWithUiAsync,
+            &XUserResolvePrivilegeWithUiResult,
+            &XGameUiShowErrorDialogAsync,
+            &XGameUiShowErrorDialogResult,
+            &XGameUiShowMessageDialogAsync,
+            &XGameUiShowMessageDialogResult,
+            &XGameUiShowPlayerProfileCardAsync,
+            &XGameUiShowPlayerProfileCardResult,
+            &XGameUiShowTextEntryAsync,
+            &XGameUiShowTextEntryResultSize,
+            &XGameUiShowTextEntryResult};
 }
 
 inline Xbl::XblApi SimulatedXblApi()
@@ -64,7 +76,10 @@ inline Xbl::XblApi SimulatedXblApi()
             &XblTitleManagedStatsUpdateStatsAsync,
             &XblLeaderboardGetLeaderboardAsync,
             &XblLeaderboardGetLeaderboardResultSize,
-            &XblLeaderboardGetLeaderboardResult};
+            &XblLeaderboardGetLeaderboardResult,
+            &XblPrivacyBatchCheckPermissionAsync,
+            &XblPrivacyBatchCheckPermissionResultSize,
+            &XblPrivacyBatchCheckPermissionResult};
 }
 
 } // namespace Vyro::XboxSim

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "OnlineControl.h"
 #include "ServicesControl.h"
 
 namespace Vyro::XboxSim {
@@ -127,6 +128,7 @@ nlohmann::json DescribeState(const SimState& state)
             {"tokenResultsLeft", runtime.settings.token.next.size()},
             {"dispatches", {{"calls", runtime.dispatches.calls}, {"delivered", runtime.dispatches.delivered}}},
             {"productQueries", runtime.store.productQueries.Numbers()},
+            {"online", DescribeOnline(runtime.online)},
             {"leftOpen", OpenObjects(runtime)},
             {"misuse", MisuseEntries(runtime.journal)}};
 }

@@ -108,15 +108,6 @@ void ReadCatalogue(ControlFields& fields, Catalogue& catalogue)
     catalogue = std::move(read);
 }
 
-// "<call>StartResult", "<call>Results", "<call>Default" and "<call>ResultResult".
-void ReadCall(ControlFields& fields, const std::string& call, StoreCallSettings& settings)
-{
-    ReadHResult(fields, (call + "StartResult").c_str(), settings.startResult);
-    ReadOutcomes(fields, (call + "Results").c_str(), settings.outcomes.next);
-    ReadOutcome(fields, (call + "Default").c_str(), settings.outcomes.fallback);
-    ReadHResult(fields, (call + "ResultResult").c_str(), settings.resultResult);
-}
-
 void ReadStoreSettings(ControlFields& fields, StoreSettings& settings)
 {
     ReadCatalogue(fields, settings.catalogue);

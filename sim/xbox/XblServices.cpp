@@ -146,6 +146,9 @@ extern "C" const Vyro::Xbl::XblApi* VyroSim_XblServices()
                                             &ServiceUpdateStatisticsAsync,
                                             &ServiceGetLeaderboardAsync,
                                             &ServiceGetLeaderboardResultSize,
-                                            &ServiceGetLeaderboardResult};
+                                            &ServiceGetLeaderboardResult,
+                                            &ServiceBatchCheckPermissionAsync,
+                                            &ServiceBatchCheckPermissionResultSize,
+                                            &ServiceBatchCheckPermissionResult};
     return &services;
 }

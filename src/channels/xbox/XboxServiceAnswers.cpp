@@ -69,4 +69,14 @@ void StartCall(IXboxContext& context, ResultCallback cb, const std::string& requ
     }
 }
 
+bool RequireRuntime(IXboxContext& context, ResultCallback cb, const std::string& requestId)
+{
+    if (context.IsInitialized() && context.GetTaskQueue() != nullptr) {
+        return true;
+    }
+    Log(LogLevel::Error, "SDK not initialized");
+    AnswerFailure(cb, requestId, "SDK not initialized. Call Load() first.");
+    return false;
+}
+
 } // namespace Vyro

@@ -41,6 +41,10 @@ bool OpenRequest(const std::string& params, Xbl::XblContextHandle servicesContex
 void StartCall(IXboxContext& context, ResultCallback cb, const std::string& requestId, const char* call,
                AsyncCall::Handler handler, const AsyncCall::Starter& start);
 
+// Whether the channel has started the runtime and its queue; without them, logs and answers -1 with
+// the request to call Load first.
+bool RequireRuntime(IXboxContext& context, ResultCallback cb, const std::string& requestId);
+
 // A text of an Xbox services record: "" for none.
 inline std::string TextOf(const char* text) { return text == nullptr ? std::string() : std::string(text); }
 
