@@ -7,5 +7,7 @@
 namespace Vyro::XboxSim {
 
 HResult StartDialog(Call& call, Gdk::XAsyncBlock* block, StoreCallSettings& settings, Work work);
+// The result function of a dialog that has no result of its own: how it ended, read once.
+HResult TakeDialogOutcome(Call& call, Gdk::XAsyncBlock* block, const char* startedBy, HResult programmed);
 
 } // namespace Vyro::XboxSim

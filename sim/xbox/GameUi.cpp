@@ -26,6 +26,17 @@ HResult StartDialog(Call& call, Gdk::XAsyncBlock* block, StoreCallSettings& sett
     return started;
 }
 
+HResult TakeDialogOutcome(Call& call, Gdk::XAsyncBlock* block, const char* startedBy, HResult programmed)
+{
+    HResult failure = Results::kOk;
+    Operation* operation = ReadStoreResult(call, block, startedBy, programmed, failure);
+    if (operation == nullptr) {
+        return call.Returns(failure);
+    }
+    operation->resultTaken = true;
+    return call.Returns(Results::kOk);
+}
+
 } // namespace Vyro::XboxSim
 
 using namespace Vyro::XboxSim;
@@ -49,18 +60,6 @@ void TakeFirstWhenStarted(HResult started, std::deque<Choice>& choices)
     if (Gdk::Succeeded(started) && !choices.empty()) {
         choices.pop_front();
     }
-}
-
-// A dialog without a result of its own: its result function reports how it ended.
-HResult TakeOutcome(Call& call, Gdk::XAsyncBlock* block, const char* startedBy, HResult programmed)
-{
-    HResult failure = Results::kOk;
-    Operation* operation = ReadStoreResult(call, block, startedBy, programmed, failure);
-    if (operation == nullptr) {
-        return call.Returns(failure);
-    }
-    operation->resultTaken = true;
-    return call.Returns(Results::kOk);
 }
 
 HResult StartMessageDialog(Call& call, const char* title, const char* content, const char* const (&buttons)[3],
@@ -201,7 +200,7 @@ Gdk::HResult XGameUiShowErrorDialogAsync(Gdk::XAsyncBlock* async, Gdk::HResult e
 Gdk::HResult XGameUiShowErrorDialogResult(Gdk::XAsyncBlock* async)
 {
     return RuntimeCall("XGameUiShowErrorDialogResult", {}, [&](Call& call) {
-        return TakeOutcome(call, async, kErrorDialog, call.Rt().online.dialogs.errorDialog.resultResult);
+        return TakeDialogOutcome(call, async, kErrorDialog, call.Rt().online.dialogs.errorDialog.resultResult);
     });
 }
 
@@ -235,7 +234,7 @@ Gdk::HResult XGameUiShowPlayerProfileCardAsync(Gdk::XAsyncBlock* async, Gdk::XUs
 Gdk::HResult XGameUiShowPlayerProfileCardResult(Gdk::XAsyncBlock* async)
 {
     return RuntimeCall("XGameUiShowPlayerProfileCardResult", {}, [&](Call& call) {
-        return TakeOutcome(call, async, kProfileCard, call.Rt().online.dialogs.profileCard.resultResult);
+        return TakeDialogOutcome(call, async, kProfileCard, call.Rt().online.dialogs.profileCard.resultResult);
     });
 }
 

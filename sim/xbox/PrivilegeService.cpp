@@ -77,17 +77,6 @@ HResult StartResolve(Call& call, Gdk::XUserHandle user, Gdk::XUserPrivilegeOptio
     return StartDialog(call, block, call.Rt().online.privacy.resolve, ResolveWork(privilege));
 }
 
-HResult TakeResolve(Call& call, Gdk::XAsyncBlock* block)
-{
-    HResult failure = Results::kOk;
-    Operation* operation = ReadStoreResult(call, block, kResolve, call.Rt().online.privacy.resolve.resultResult, failure);
-    if (operation == nullptr) {
-        return call.Returns(failure);
-    }
-    operation->resultTaken = true;
-    return call.Returns(Results::kOk);
-}
-
 } // namespace
 
 extern "C" {
@@ -109,7 +98,9 @@ Gdk::HResult XUserResolvePrivilegeWithUiAsync(Gdk::XUserHandle user, Gdk::XUserP
 
 Gdk::HResult XUserResolvePrivilegeWithUiResult(Gdk::XAsyncBlock* async)
 {
-    return RuntimeCall("XUserResolvePrivilegeWithUiResult", {}, [&](Call& call) { return TakeResolve(call, async); });
+    return RuntimeCall("XUserResolvePrivilegeWithUiResult", {}, [&](Call& call) {
+        return TakeDialogOutcome(call, async, kResolve, call.Rt().online.privacy.resolve.resultResult);
+    });
 }
 
 } // extern "C"

@@ -3,21 +3,12 @@
 // gives, their deny reasons, every failing call, and Unload with work in flight.
 #include <set>
 
-#include "XboxChannelFixture.h"
+#include "XboxErrorReply.h"
 
 namespace XboxTest {
 namespace {
 
 using Vyro::XboxChannelSDK;
-
-json Error(const std::string& message, const char* requestId, std::uint32_t result = 0)
-{
-    json error{{"channel", "xbox"}, {"message", message}, {"requestId", requestId}};
-    if (result != 0) {
-        error["third_error_code"] = Signed(result);
-    }
-    return error;
-}
 
 json Permission(const json& xbox) { return {{"requestId", "p"}, {"xbox", xbox}}; }
 
@@ -52,7 +43,7 @@ TEST_F(XboxOnlineServicesTest, CheckPrivilegeAnswersAtOnceWithTheRuntimesAnswer)
     Sim({{"op", "privileges"}, {"checkResult", "0x80070005"}});
     reply = Call(&XboxChannelSDK::CheckPrivilege, {{"requestId", "c"}});
     EXPECT_EQ(reply.code, -1);
-    EXPECT_EQ(reply.body, Error("XUserCheckPrivilege failed: 0x80070005", "c", 0x80070005));
+    EXPECT_EQ(reply.body, ErrorReply("XUserCheckPrivilege failed: 0x80070005", "c", 0x80070005));
     EXPECT_EQ(LastError(), "XUserCheckPrivilege failed: 0x80070005");
 }
 
@@ -60,10 +51,10 @@ TEST_F(XboxOnlineServicesTest, APrivilegeThatIsNoUnsigned32BitNumberIsRefusedWit
 {
     for (const json& privilege : {json(-1), json(4294967296LL), json("254"), json(1.5)}) {
         const Reply reply = Call(&XboxChannelSDK::CheckPrivilege, {{"requestId", "c"}, {"xbox", {{"privilege", privilege}}}});
-        EXPECT_EQ(reply.body, Error("Invalid xbox.privilege: expected an unsigned 32-bit integer.", "c")) << privilege;
+        EXPECT_EQ(reply.body, ErrorReply("Invalid xbox.privilege: expected an unsigned 32-bit integer.", "c")) << privilege;
     }
     EXPECT_EQ(Call(&XboxChannelSDK::ResolvePrivilege, {{"requestId", "r"}, {"xbox", 5}}).body,
-              Error("Invalid xbox: expected an object.", "r"));
+              ErrorReply("Invalid xbox: expected an object.", "r"));
     EXPECT_TRUE(Calls("XUserCheckPrivilege").empty());
     EXPECT_TRUE(Calls("XUserResolvePrivilegeWithUiAsync").empty());
 }
@@ -82,12 +73,12 @@ TEST_F(XboxOnlineServicesTest, ResolvePrivilegeAnswersWhetherThePlayerFixedIt)
     const std::size_t errors = log_.Messages(Vyro::LogLevel::Error).size();
     reply = CallAndTick(&XboxChannelSDK::ResolvePrivilege, {{"requestId", "r"}, {"xbox", {{"privilege", 255}}}});
     EXPECT_EQ(reply.code, -1);
-    EXPECT_EQ(reply.body, Error("Privilege not resolved", "r", 0x80004004));
+    EXPECT_EQ(reply.body, ErrorReply("Privilege not resolved", "r", 0x80004004));
     EXPECT_EQ(log_.Messages(Vyro::LogLevel::Error).size(), errors);
 
     Sim({{"op", "privileges"}, {"resolveStartResult", "0x80070005"}});
     reply = Call(&XboxChannelSDK::ResolvePrivilege, {{"requestId", "r"}});
-    EXPECT_EQ(reply.body, Error("XUserResolvePrivilegeWithUiAsync failed: 0x80070005", "r", 0x80070005));
+    EXPECT_EQ(reply.body, ErrorReply("XUserResolvePrivilegeWithUiAsync failed: 0x80070005", "r", 0x80070005));
     EXPECT_EQ(LastError(), "XUserResolvePrivilegeWithUiAsync failed: 0x80070005");
 }
 
@@ -111,7 +102,7 @@ TEST_F(XboxOnlineServicesTest, CheckPermissionChecksTheXuidsAGameGivesAndSkipsTh
     // Not an array: no xuid at all, and the check still runs; with nothing to check its result is
     // empty, which the result size reports as 0.
     EXPECT_EQ(CheckPermission(Permission({{"account_id", "2533274800000001"}, {"permission", {1000}}})).body,
-              Error("Failed to get permission result size", "p"));
+              ErrorReply("Failed to get permission result size", "p"));
     EXPECT_EQ(Calls("XblPrivacyBatchCheckPermissionAsync").at(1)["xuidCount"], 0);
 }
 
@@ -119,10 +110,10 @@ TEST_F(XboxOnlineServicesTest, PermissionElementsThatAreNoNumbersAreRefusedWitho
 {
     for (const json& element : {json("1000"), json(nullptr), json::object(), json(-1), json(4294967296LL)}) {
         const Reply reply = Call(&XboxChannelSDK::CheckPermission, Permission({{"permission", {1000, element}}}));
-        EXPECT_EQ(reply.body, Error("Invalid xbox.permission[1]: expected an unsigned 32-bit number or a boolean.", "p")) << element;
+        EXPECT_EQ(reply.body, ErrorReply("Invalid xbox.permission[1]: expected an unsigned 32-bit number or a boolean.", "p")) << element;
     }
     EXPECT_EQ(Call(&XboxChannelSDK::CheckPermission, Permission({{"anonymous", {"x"}}})).body,
-              Error("Invalid xbox.anonymous[0]: expected an unsigned 32-bit number or a boolean.", "p"));
+              ErrorReply("Invalid xbox.anonymous[0]: expected an unsigned 32-bit number or a boolean.", "p"));
     EXPECT_TRUE(Calls("XblPrivacyBatchCheckPermissionAsync").empty());
 }
 
@@ -167,19 +158,19 @@ TEST_F(XboxOnlineServicesTest, EveryFailingPermissionCallIsAnsweredWithItsText)
 {
     Sim({{"op", "permissions"}, {"startResult", "0x80070005"}});
     EXPECT_EQ(Call(&XboxChannelSDK::CheckPermission, Permission(json::object())).body,
-              Error("XblPrivacyBatchCheckPermissionAsync failed: 0x80070005", "p", 0x80070005));
+              ErrorReply("XblPrivacyBatchCheckPermissionAsync failed: 0x80070005", "p", 0x80070005));
 
     Sim({{"op", "permissions"}, {"startResult", 0}, {"results", {"0x80190193"}}});
-    EXPECT_EQ(CheckPermission(Permission(json::object())).body, Error("Failed to get permission result size", "p", 0x80190193));
+    EXPECT_EQ(CheckPermission(Permission(json::object())).body, ErrorReply("Failed to get permission result size", "p", 0x80190193));
     EXPECT_EQ(LastError(), "XblPrivacyBatchCheckPermissionResultSize failed: 0x80190193");
 
     // Nothing asked, nothing to lay out: a size of 0 is a failure of its own, without an HRESULT.
-    EXPECT_EQ(CheckPermission(Permission(json::object())).body, Error("Failed to get permission result size", "p"));
+    EXPECT_EQ(CheckPermission(Permission(json::object())).body, ErrorReply("Failed to get permission result size", "p"));
     EXPECT_EQ(LastError(), "XblPrivacyBatchCheckPermissionResultSize failed: 0x00000000");
 
     Sim({{"op", "permissions"}, {"resultResult", "0x8007000E"}});
     EXPECT_EQ(CheckPermission(Permission({{"account_id", {"1"}}, {"permission", {1000}}})).body,
-              Error("Failed to get permission results", "p", 0x8007000E));
+              ErrorReply("Failed to get permission results", "p", 0x8007000E));
     EXPECT_EQ(LastError(), "XblPrivacyBatchCheckPermissionResult failed: 0x8007000E");
 }
 
@@ -199,8 +190,8 @@ TEST_F(XboxOnlineServicesTest, UnloadAnswersTheChecksInFlightOnce)
     channel_->Unload(R"({"requestId":"u"})", &Record);
     ASSERT_EQ(Replies().size(), 3u);
     std::set<std::string> answered{Replies()[0].body.dump(), Replies()[1].body.dump()};
-    EXPECT_EQ(answered, (std::set<std::string>{Error("Failed to get permission result size", "p", 0x80004004).dump(),
-                                               Error("Privilege not resolved", "r", 0x80004004).dump()}));
+    EXPECT_EQ(answered, (std::set<std::string>{ErrorReply("Failed to get permission result size", "p", 0x80004004).dump(),
+                                               ErrorReply("Privilege not resolved", "r", 0x80004004).dump()}));
     Sim({{"op", "releaseWork"}});
     channel_->Tick();
     EXPECT_EQ(Replies().size(), 3u);

@@ -7,8 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "SimControlRequests.h"
-#include "XboxSim.h"
+#include "XboxServicesSimFixture.h"
 
 using namespace Vyro;
 using nlohmann::json;
@@ -23,43 +22,8 @@ constexpr HResult kIllegalMethodCall = static_cast<HResult>(0x8000000E);
 constexpr HResult kNotSufficientBuffer = static_cast<HResult>(0x8007007A);
 constexpr HResult kAbort = static_cast<HResult>(0x80004004);
 constexpr HResult kPending = static_cast<HResult>(0x8000000A);
-constexpr char kScid[] = "00000000-0000-0000-0000-00005A7E3C19";
 
-json MisuseRules()
-{
-    json broken = json::array();
-    const json calls = Sim({{"op", "misuse"}})["calls"];
-    for (const json& entry : calls) {
-        broken.push_back(json::array({entry["fn"], entry["misuse"]}));
-    }
-    return broken;
-}
-
-// A runtime with its library initialised, a user and an Xbox services context; calls complete without
-// a callback and are waited for.
-class XboxOnlineSim : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        Sim({{"op", "reset"}});
-        ASSERT_EQ(XGameRuntimeInitialize(), 0);
-        ASSERT_EQ(XTaskQueueCreate(Gdk::XTaskQueueDispatchMode::ThreadPool, Gdk::XTaskQueueDispatchMode::Manual, &queue), 0);
-        const Xbl::XblInitArgs args{queue, kScid};
-        ASSERT_EQ(XblInitialize(&args), 0);
-        XAsyncBlock add = Block();
-        ASSERT_EQ(XUserAddAsync(Gdk::XUserAddOptions::AddDefaultUserSilently, &add), 0);
-        ASSERT_EQ(XAsyncGetStatus(&add, true), 0);
-        ASSERT_EQ(XUserAddResult(&add, &user), 0);
-        ASSERT_EQ(XblContextCreateHandle(user, &context), 0);
-    }
-    void TearDown() override { Sim({{"op", "reset"}}); }
-
-    XAsyncBlock Block() { return {queue, nullptr, nullptr, {}}; }
-
-    Gdk::XTaskQueueHandle queue = nullptr;
-    Gdk::XUserHandle user = nullptr;
-    Xbl::XblContextHandle context = nullptr;
-};
+class XboxOnlineSim : public XboxServicesSimTest::ServicesSimTest {};
 
 } // namespace
 
@@ -100,7 +64,7 @@ TEST_F(XboxOnlineSim, PermissionResultsAreLaidOutInTheCallersBufferAndReadOnce)
 
     EXPECT_EQ(XblPrivacyBatchCheckPermissionResult(&block, size, buffer.data(), &results, &count, &used), kIllegalMethodCall);
     EXPECT_EQ(XblPrivacyBatchCheckPermissionAsync(context, nullptr, 1, xuids, 2, nullptr, 0, &block), kInvalidArg);
-    EXPECT_EQ(MisuseRules(), json::array({json::array({"XblPrivacyBatchCheckPermissionResult", "the result was read already"}),
+    EXPECT_EQ(XboxServicesSimTest::Misuse(), json::array({json::array({"XblPrivacyBatchCheckPermissionResult", "the result was read already"}),
                                           json::array({"XblPrivacyBatchCheckPermissionAsync", "null permissions with a count"})}));
 }
 
@@ -124,7 +88,7 @@ TEST_F(XboxOnlineSim, APrivilegeResolvedThroughTheDialogIsGrantedFromThenOn)
 
     XUserCloseHandle(user);
     EXPECT_EQ(XUserCheckPrivilege(user, Gdk::XUserPrivilegeOptions::None, multiplayer, &has, &reason), kInvalidArg);
-    EXPECT_EQ(MisuseRules(), json::array({json::array({"XUserCheckPrivilege", "unknown or closed user handle"})}));
+    EXPECT_EQ(XboxServicesSimTest::Misuse(), json::array({json::array({"XUserCheckPrivilege", "unknown or closed user handle"})}));
 }
 
 TEST_F(XboxOnlineSim, ADialogHeldOpenWaitsForReleaseAndATerminatedQueueClosesIt)
@@ -156,7 +120,7 @@ TEST_F(XboxOnlineSim, ADialogHeldOpenWaitsForReleaseAndATerminatedQueueClosesIt)
     EXPECT_EQ(journalled["buttons"], (json{"A", "", ""}));
     EXPECT_EQ(journalled["cancelButton"], 1);
     EXPECT_EQ(journalled["heldOpen"], true);
-    EXPECT_EQ(MisuseRules(), json::array({json::array({"XGameUiShowTextEntryResult", "the result was read already"})}));
+    EXPECT_EQ(XboxServicesSimTest::Misuse(), json::array({json::array({"XGameUiShowTextEntryResult", "the result was read already"})}));
 }
 
 TEST_F(XboxOnlineSim, NullDialogTextsAreMisuseAndBadProgramsAreRefused)
@@ -165,7 +129,7 @@ TEST_F(XboxOnlineSim, NullDialogTextsAreMisuseAndBadProgramsAreRefused)
     EXPECT_EQ(XGameUiShowMessageDialogAsync(&message, "T", "C", "A", nullptr, "", Gdk::XGameUiMessageDialogButton::First,
                                             Gdk::XGameUiMessageDialogButton::First),
               kInvalidArg);
-    EXPECT_EQ(MisuseRules(), json::array({json::array({"XGameUiShowMessageDialogAsync", "null button text"})}));
+    EXPECT_EQ(XboxServicesSimTest::Misuse(), json::array({json::array({"XGameUiShowMessageDialogAsync", "null button text"})}));
     ExpectRefused({{R"({"op":"dialogs","buttons":[3]})", "dialogs: \"buttons\" must be an array of button indexes 0 to 2"},
                    {R"({"op":"dialogs","texts":[1]})", "dialogs: \"texts\" must be an array of strings"},
                    {R"({"op":"permissions","rules":[{"xuid":1,"anonymous":1}]})", "permissions: "},

@@ -7,8 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "SimControlRequests.h"
-#include "XboxSim.h"
+#include "XboxServicesSimFixture.h"
 
 using namespace Vyro;
 using nlohmann::json;
@@ -21,40 +20,11 @@ namespace {
 constexpr HResult kInvalidArg = static_cast<HResult>(0x80070057);
 constexpr HResult kIllegalMethodCall = static_cast<HResult>(0x8000000E);
 constexpr HResult kNotSufficientBuffer = static_cast<HResult>(0x8007007A);
-constexpr char kScid[] = "00000000-0000-0000-0000-00005A7E3C19";
+using XboxServicesSimTest::kScid;
+using XboxServicesSimTest::Misuse;
 
-// The rule each journalled misuse broke, by export, oldest first.
-json Misuse()
-{
-    json broken = json::array();
-    const json calls = Sim({{"op", "misuse"}})["calls"];
-    for (const json& entry : calls) {
-        broken.push_back(json::array({entry["fn"], entry["misuse"]}));
-    }
-    return broken;
-}
-
-// A runtime with its library initialised, a user and an Xbox services context; calls complete without
-// a callback and are waited for.
-class XboxServicesSim : public ::testing::Test {
+class XboxServicesSim : public XboxServicesSimTest::ServicesSimTest {
 protected:
-    void SetUp() override
-    {
-        Sim({{"op", "reset"}});
-        ASSERT_EQ(XGameRuntimeInitialize(), 0);
-        ASSERT_EQ(XTaskQueueCreate(Gdk::XTaskQueueDispatchMode::ThreadPool, Gdk::XTaskQueueDispatchMode::Manual, &queue), 0);
-        const Xbl::XblInitArgs args{queue, kScid};
-        ASSERT_EQ(XblInitialize(&args), 0);
-        XAsyncBlock add = Block();
-        ASSERT_EQ(XUserAddAsync(Gdk::XUserAddOptions::AddDefaultUserSilently, &add), 0);
-        ASSERT_EQ(XAsyncGetStatus(&add, true), 0);
-        ASSERT_EQ(XUserAddResult(&add, &user), 0);
-        ASSERT_EQ(XblContextCreateHandle(user, &context), 0);
-    }
-    void TearDown() override { Sim({{"op", "reset"}}); }
-
-    XAsyncBlock Block() { return {queue, nullptr, nullptr, {}}; }
-
     // A completed page of achievements: its result handle.
     Xbl::XblAchievementsResultHandle Page(std::uint32_t skip, std::uint32_t max)
     {
@@ -69,9 +39,6 @@ protected:
         return page;
     }
 
-    Gdk::XTaskQueueHandle queue = nullptr;
-    Gdk::XUserHandle user = nullptr;
-    Xbl::XblContextHandle context = nullptr;
 };
 
 } // namespace

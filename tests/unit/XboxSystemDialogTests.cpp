@@ -3,21 +3,12 @@
 // while dialogs are open.
 #include <set>
 
-#include "XboxChannelFixture.h"
+#include "XboxErrorReply.h"
 
 namespace XboxTest {
 namespace {
 
 using Vyro::XboxChannelSDK;
-
-json Error(const std::string& message, const char* requestId, std::uint32_t result = 0)
-{
-    json error{{"channel", "xbox"}, {"message", message}, {"requestId", requestId}};
-    if (result != 0) {
-        error["third_error_code"] = Signed(result);
-    }
-    return error;
-}
 
 json Success(const char* requestId, json result = json::object())
 {
@@ -68,7 +59,7 @@ TEST_F(XboxSystemDialogTest, AMessageDialogPassesThreeTextsAndAnswersTheButtonOr
     EXPECT_EQ(Calls("XGameUiShowMessageDialogAsync").at(3)["buttons"], (json{"", "", ""}));
 
     Sim({{"op", "dialogs"}, {"messageDialogResultResult", "0x80070005"}});
-    EXPECT_EQ(CallAndTick(&XboxChannelSDK::ShowMessageDialog, params).body, Error("ShowMessageDialog failed: 0x80070005", "m", 0x80070005));
+    EXPECT_EQ(CallAndTick(&XboxChannelSDK::ShowMessageDialog, params).body, ErrorReply("ShowMessageDialog failed: 0x80070005", "m", 0x80070005));
     EXPECT_EQ(LastError(), "XGameUiShowMessageDialogResult failed: 0x80070005");
 }
 
@@ -97,25 +88,25 @@ TEST_F(XboxSystemDialogTest, TextEntryAnswersTheTextInBytesAndMinusSixWhenCancel
     EXPECT_TRUE(Calls("XGameUiShowTextEntryResult").size() == 2u) << "a cancelled entry has no text to read";
 
     Sim({{"op", "dialogs"}, {"textEntryResultSizeResult", "0x80070005"}});
-    EXPECT_EQ(CallAndTick(&XboxChannelSDK::ShowTextEntry, params).body, Error("Text entry failed: 0x80070005", "t", 0x80070005));
+    EXPECT_EQ(CallAndTick(&XboxChannelSDK::ShowTextEntry, params).body, ErrorReply("Text entry failed: 0x80070005", "t", 0x80070005));
     EXPECT_EQ(LastError(), "XGameUiShowTextEntryResultSize failed: 0x80070005");
     Sim({{"op", "dialogs"}, {"textEntryResultSizeResult", 0}, {"textEntryResultResult", "0x8007000E"}});
-    EXPECT_EQ(CallAndTick(&XboxChannelSDK::ShowTextEntry, params).body, Error("Text entry result failed: 0x8007000E", "t", 0x8007000E));
+    EXPECT_EQ(CallAndTick(&XboxChannelSDK::ShowTextEntry, params).body, ErrorReply("Text entry result failed: 0x8007000E", "t", 0x8007000E));
     EXPECT_EQ(LastError(), "XGameUiShowTextEntryResult failed: 0x8007000E");
 }
 
 TEST_F(XboxSystemDialogTest, AProfileCardNeedsAnXuidTextAndShowsItToTheSignedInPlayer)
 {
-    EXPECT_EQ(Call(&XboxChannelSDK::ShowProfileCard, {{"requestId", "c"}, {"xuid", "abc"}}).body, Error("Invalid xuid format: abc", "c"));
+    EXPECT_EQ(Call(&XboxChannelSDK::ShowProfileCard, {{"requestId", "c"}, {"xuid", "abc"}}).body, ErrorReply("Invalid xuid format: abc", "c"));
     EXPECT_EQ(LastError(), "ShowProfileCard: Invalid xuid format: abc");
-    EXPECT_EQ(Call(&XboxChannelSDK::ShowProfileCard, {{"requestId", "c"}, {"xuid", "-5"}}).body, Error("Invalid xuid format: -5", "c"));
+    EXPECT_EQ(Call(&XboxChannelSDK::ShowProfileCard, {{"requestId", "c"}, {"xuid", "-5"}}).body, ErrorReply("Invalid xuid format: -5", "c"));
     EXPECT_EQ(Call(&XboxChannelSDK::ShowProfileCard, {{"requestId", "c"}, {"xuid", "99999999999999999999"}}).body,
-              Error("Invalid xuid format: 99999999999999999999", "c"));
-    EXPECT_EQ(Call(&XboxChannelSDK::ShowProfileCard, {{"requestId", "c"}}).body, Error("xuid is required", "c"));
+              ErrorReply("Invalid xuid format: 99999999999999999999", "c"));
+    EXPECT_EQ(Call(&XboxChannelSDK::ShowProfileCard, {{"requestId", "c"}}).body, ErrorReply("xuid is required", "c"));
     EXPECT_EQ(LastError(), "ShowProfileCard: xuid is required");
-    EXPECT_EQ(Call(&XboxChannelSDK::ShowProfileCard, {{"requestId", "c"}, {"xuid", ""}}).body, Error("xuid is required", "c"));
+    EXPECT_EQ(Call(&XboxChannelSDK::ShowProfileCard, {{"requestId", "c"}, {"xuid", ""}}).body, ErrorReply("xuid is required", "c"));
     EXPECT_EQ(Call(&XboxChannelSDK::ShowProfileCard, {{"requestId", "c"}, {"xuid", 2533274800000001ULL}}).body,
-              Error("Invalid xuid: expected a string.", "c"));
+              ErrorReply("Invalid xuid: expected a string.", "c"));
     EXPECT_TRUE(Calls("XGameUiShowPlayerProfileCardAsync").empty());
 
     Sim({{"op", "dialogs"}, {"profileCardResults", {0, "0x80004004", "0x80190193"}}});
@@ -125,14 +116,14 @@ TEST_F(XboxSystemDialogTest, AProfileCardNeedsAnXuidTextAndShowsItToTheSignedInP
     EXPECT_TRUE(call["user"].is_number()) << call;
     EXPECT_EQ(CallAndTick(&XboxChannelSDK::ShowProfileCard, {{"requestId", "c"}, {"xuid", "1"}}).body, Success("c"));
     EXPECT_EQ(CallAndTick(&XboxChannelSDK::ShowProfileCard, {{"requestId", "c"}, {"xuid", "1"}}).body,
-              Error("ShowProfileCard failed: 0x80190193", "c", 0x80190193));
+              ErrorReply("ShowProfileCard failed: 0x80190193", "c", 0x80190193));
     EXPECT_EQ(LastError(), "XGameUiShowPlayerProfileCardResult failed: 0x80190193");
 
     // Nobody signed in: the card is asked for with no user, and the runtime refuses it.
     Sim({{"op", "signOut"}});
     TickUntil([&] { return channel_->GetUserHandle() == nullptr; });
     EXPECT_EQ(Call(&XboxChannelSDK::ShowProfileCard, {{"requestId", "c"}, {"xuid", "1"}}).body,
-              Error("XGameUiShowPlayerProfileCardAsync failed: 0x80070057", "c", 0x80070057));
+              ErrorReply("XGameUiShowPlayerProfileCardAsync failed: 0x80070057", "c", 0x80070057));
     EXPECT_TRUE(Calls("XGameUiShowPlayerProfileCardAsync").back()["user"].is_null());
 }
 
@@ -146,7 +137,7 @@ TEST_F(XboxSystemDialogTest, AnErrorDialogDismissedIsAnsweredAsShownAndTakesHRes
     EXPECT_EQ(CallAndTick(&XboxChannelSDK::ShowErrorDialog, {{"requestId", "e"}, {"errorCode", -2147467259}}).body, Success("e"));
     EXPECT_EQ(Calls("XGameUiShowErrorDialogAsync").at(1)["errorCode"], "0x80004005");
     EXPECT_EQ(Calls("XGameUiShowErrorDialogAsync").at(1)["context"], "");
-    EXPECT_EQ(CallAndTick(&XboxChannelSDK::ShowErrorDialog, {{"requestId", "e"}}).body, Error("ShowErrorDialog failed: 0x80070005", "e", 0x80070005));
+    EXPECT_EQ(CallAndTick(&XboxChannelSDK::ShowErrorDialog, {{"requestId", "e"}}).body, ErrorReply("ShowErrorDialog failed: 0x80070005", "e", 0x80070005));
     EXPECT_EQ(LastError(), "XGameUiShowErrorDialogResult failed: 0x80070005");
 }
 
@@ -158,30 +149,30 @@ TEST_F(XboxSystemDialogTest, EachDialogThatDoesNotOpenIsAnsweredAtOnce)
          {"profileCardStartResult", "0x80070007"},
          {"textEntryStartResult", "0x80070008"}});
     EXPECT_EQ(Call(&XboxChannelSDK::ShowErrorDialog, {{"requestId", "e"}}).body,
-              Error("XGameUiShowErrorDialogAsync failed: 0x80070005", "e", 0x80070005));
+              ErrorReply("XGameUiShowErrorDialogAsync failed: 0x80070005", "e", 0x80070005));
     EXPECT_EQ(Call(&XboxChannelSDK::ShowMessageDialog, {{"requestId", "m"}}).body,
-              Error("XGameUiShowMessageDialogAsync failed: 0x80070006", "m", 0x80070006));
+              ErrorReply("XGameUiShowMessageDialogAsync failed: 0x80070006", "m", 0x80070006));
     EXPECT_EQ(Call(&XboxChannelSDK::ShowProfileCard, {{"requestId", "c"}, {"xuid", "1"}}).body,
-              Error("XGameUiShowPlayerProfileCardAsync failed: 0x80070007", "c", 0x80070007));
+              ErrorReply("XGameUiShowPlayerProfileCardAsync failed: 0x80070007", "c", 0x80070007));
     EXPECT_EQ(Call(&XboxChannelSDK::ShowTextEntry, {{"requestId", "t"}}).body,
-              Error("XGameUiShowTextEntryAsync failed: 0x80070008", "t", 0x80070008));
+              ErrorReply("XGameUiShowTextEntryAsync failed: 0x80070008", "t", 0x80070008));
     EXPECT_EQ(LastError(), "XGameUiShowTextEntryAsync failed: 0x80070008");
 }
 
 TEST_F(XboxSystemDialogTest, ParametersOfTheWrongTypeAreRefusedWithoutADialog)
 {
     EXPECT_EQ(Call(&XboxChannelSDK::ShowMessageDialog, {{"requestId", "m"}, {"title", 5}}).body,
-              Error("Invalid title: expected a string.", "m"));
+              ErrorReply("Invalid title: expected a string.", "m"));
     EXPECT_EQ(Call(&XboxChannelSDK::ShowMessageDialog, {{"requestId", "m"}, {"button", {"Yes", 2}}}).body,
-              Error("Invalid button[1]: expected a string.", "m"));
+              ErrorReply("Invalid button[1]: expected a string.", "m"));
     EXPECT_EQ(Call(&XboxChannelSDK::ShowMessageDialog, {{"requestId", "m"}, {"cancelButton", "1"}}).body,
-              Error("Invalid cancelButton: expected a 32-bit integer.", "m"));
+              ErrorReply("Invalid cancelButton: expected a 32-bit integer.", "m"));
     EXPECT_EQ(Call(&XboxChannelSDK::ShowTextEntry, {{"requestId", "t"}, {"maxLength", -1}}).body,
-              Error("Invalid maxLength: expected an unsigned 32-bit integer.", "t"));
+              ErrorReply("Invalid maxLength: expected an unsigned 32-bit integer.", "t"));
     EXPECT_EQ(Call(&XboxChannelSDK::ShowTextEntry, {{"requestId", "t"}, {"defaultValue", nullptr}}).body,
-              Error("Invalid defaultValue: expected a string.", "t"));
+              ErrorReply("Invalid defaultValue: expected a string.", "t"));
     EXPECT_EQ(Call(&XboxChannelSDK::ShowErrorDialog, {{"requestId", "e"}, {"errorCode", 4294967296LL}}).body,
-              Error("Invalid errorCode: expected a 32-bit integer.", "e"));
+              ErrorReply("Invalid errorCode: expected a 32-bit integer.", "e"));
     EXPECT_TRUE(Calls("XGameUiShowMessageDialogAsync").empty());
     EXPECT_TRUE(Calls("XGameUiShowTextEntryAsync").empty());
     EXPECT_TRUE(Calls("XGameUiShowErrorDialogAsync").empty());
@@ -233,7 +224,7 @@ TEST_F(XboxSystemDialogTest, UnloadClosesTheOpenDialogsAndAnswersEachOnce)
 TEST_F(XboxChannelTest, DialogsBeforeLoadAreRefused)
 {
     const Reply reply = Call(&XboxChannelSDK::ShowErrorDialog, {{"requestId", "e"}});
-    EXPECT_EQ(reply.body, Error("SDK not initialized. Call Load() first.", "e"));
+    EXPECT_EQ(reply.body, ErrorReply("SDK not initialized. Call Load() first.", "e"));
 }
 
 } // namespace
