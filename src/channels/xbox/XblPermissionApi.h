@@ -8,7 +8,7 @@
 
 namespace Vyro::Xbl {
 
-enum class XblPermission : std::uint32_t {}; // 1000 communicate using text … 1016 share to external networks
+enum class XblPermission : std::uint32_t {}; // 1000 communicate using text, 1004 view profile, 1014 play multiplayer, …
 enum class XblAnonymousUserType : std::uint32_t { Unknown = 0, CrossNetworkUser = 1, CrossNetworkFriend = 2 };
 
 enum class XblPermissionDenyReason : std::uint32_t {
