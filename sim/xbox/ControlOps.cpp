@@ -12,6 +12,7 @@
 #include "Events.h"
 #include "Journal.h"
 #include "MultiplayerControl.h"
+#include "OnlineControl.h"
 #include "ServicesControl.h"
 #include "SimState.h"
 #include "StateReport.h"
@@ -115,7 +116,7 @@ nlohmann::json State(const nlohmann::json& request)
     });
 }
 
-constexpr std::array<Sim::NamedControlOp, 13> kOps{{
+constexpr std::array<Sim::NamedControlOp, 16> kOps{{
     {"reset", Reset},
     {"set", Set},
     {"signOut", SignOut},
@@ -129,6 +130,9 @@ constexpr std::array<Sim::NamedControlOp, 13> kOps{{
     {"services", Services},
     {"multiplayer", ProgramMultiplayer},
     {"inviteBurst", InviteBurst},
+    {"privileges", ProgramPrivileges},
+    {"permissions", ProgramPermissions},
+    {"dialogs", ProgramDialogs},
 }};
 
 } // namespace

@@ -178,4 +178,12 @@ void ReadSettings(ControlFields& fields, Settings& settings)
     ReadHResult(fields, "xblContextResult", settings.xblContextResult);
 }
 
+void ReadCall(ControlFields& fields, const std::string& call, StoreCallSettings& settings)
+{
+    ReadHResult(fields, (call + "StartResult").c_str(), settings.startResult);
+    ReadOutcomes(fields, (call + "Results").c_str(), settings.outcomes.next);
+    ReadOutcome(fields, (call + "Default").c_str(), settings.outcomes.fallback);
+    ReadHResult(fields, (call + "ResultResult").c_str(), settings.resultResult);
+}
+
 } // namespace Vyro::XboxSim

@@ -151,4 +151,27 @@ Xbl::HResult XblMultiplayerActivityFlushRecentPlayersAsync(Xbl::XblContextHandle
     return VyroSim_XblServices()->XblMultiplayerActivityFlushRecentPlayersAsync(xblContext, async);
 }
 
+Xbl::HResult XblPrivacyBatchCheckPermissionAsync(Xbl::XblContextHandle xboxLiveContext, const Xbl::XblPermission* permissionsToCheck,
+                                                 std::size_t permissionsCount, const std::uint64_t* targetXuids, std::size_t xuidsCount,
+                                                 const Xbl::XblAnonymousUserType* targetAnonymousUserTypes,
+                                                 std::size_t targetAnonymousUserTypesCount, Gdk::XAsyncBlock* async)
+{
+    return VyroSim_XblServices()->XblPrivacyBatchCheckPermissionAsync(xboxLiveContext, permissionsToCheck, permissionsCount, targetXuids,
+                                                                    xuidsCount, targetAnonymousUserTypes, targetAnonymousUserTypesCount,
+                                                                    async);
+}
+
+Xbl::HResult XblPrivacyBatchCheckPermissionResultSize(Gdk::XAsyncBlock* async, std::size_t* resultSizeInBytes)
+{
+    return VyroSim_XblServices()->XblPrivacyBatchCheckPermissionResultSize(async, resultSizeInBytes);
+}
+
+Xbl::HResult XblPrivacyBatchCheckPermissionResult(Gdk::XAsyncBlock* async, std::size_t bufferSize, void* buffer,
+                                                  Xbl::XblPermissionCheckResult** ptrToBufferResults, std::size_t* ptrToBufferResultsCount,
+                                                  std::size_t* bufferUsed)
+{
+    return VyroSim_XblServices()->XblPrivacyBatchCheckPermissionResult(async, bufferSize, buffer, ptrToBufferResults,
+                                                                     ptrToBufferResultsCount, bufferUsed);
+}
+
 } // extern "C"

@@ -7,7 +7,6 @@
 #include "ControlReaders.h"
 #include "Events.h"
 #include "SimState.h"
-#include "StoreControl.h"
 #include "Workers.h"
 
 namespace Vyro::XboxSim {

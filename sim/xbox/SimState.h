@@ -6,6 +6,7 @@
 #include "Account.h"
 #include "Journal.h"
 #include "MultiplayerData.h"
+#include "OnlineData.h"
 #include "Operations.h"
 #include "Registrations.h"
 #include "ServicesData.h"
@@ -51,6 +52,7 @@ struct Runtime {
     Journal journal;
     Store store;
     MultiplayerData multiplayer;
+    OnlineData online;
 };
 
 // The process-wide state: the runtime, and the handle numbers, which outlive a "reset" so that a

@@ -45,7 +45,19 @@ inline Gdk::GameRuntimeApi SimulatedGameRuntimeApi()
             &XStoreGetUserCollectionsIdResultSize,
             &XStoreGetUserCollectionsIdResult,
             &XGameUiShowSendGameInviteAsync,
-            &XGameUiShowSendGameInviteResult};
+            &XGameUiShowSendGameInviteResult,
+            &XUserCheckPrivilege,
+            &XUserResolvePrivilegeWithUiAsync,
+            &XUserResolvePrivilegeWithUiResult,
+            &XGameUiShowErrorDialogAsync,
+            &XGameUiShowErrorDialogResult,
+            &XGameUiShowMessageDialogAsync,
+            &XGameUiShowMessageDialogResult,
+            &XGameUiShowPlayerProfileCardAsync,
+            &XGameUiShowPlayerProfileCardResult,
+            &XGameUiShowTextEntryAsync,
+            &XGameUiShowTextEntryResultSize,
+            &XGameUiShowTextEntryResult};
 }
 
 inline Xbl::XblApi SimulatedXblApi()
@@ -75,7 +87,10 @@ inline Xbl::XblApi SimulatedXblApi()
             &XblMultiplayerActivityDeleteActivityAsync,
             &XblMultiplayerActivitySendInvitesAsync,
             &XblMultiplayerActivityUpdateRecentPlayers,
-            &XblMultiplayerActivityFlushRecentPlayersAsync};
+            &XblMultiplayerActivityFlushRecentPlayersAsync,
+            &XblPrivacyBatchCheckPermissionAsync,
+            &XblPrivacyBatchCheckPermissionResultSize,
+            &XblPrivacyBatchCheckPermissionResult};
 }
 
 } // namespace Vyro::XboxSim

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "MultiplayerControl.h"
+#include "OnlineControl.h"
 #include "ServicesControl.h"
 
 namespace Vyro::XboxSim {
@@ -128,6 +129,7 @@ nlohmann::json DescribeState(const SimState& state)
             {"tokenResultsLeft", runtime.settings.token.next.size()},
             {"dispatches", {{"calls", runtime.dispatches.calls}, {"delivered", runtime.dispatches.delivered}}},
             {"productQueries", runtime.store.productQueries.Numbers()},
+            {"online", DescribeOnline(runtime.online)},
             {"leftOpen", OpenObjects(runtime)},
             {"misuse", MisuseEntries(runtime.journal)},
             {"multiplayer", DescribeMultiplayer(runtime.multiplayer)}};

@@ -126,14 +126,6 @@ void ReadStoreSettings(ControlFields& fields, StoreSettings& settings)
 
 } // namespace
 
-void ReadCall(ControlFields& fields, const std::string& call, StoreCallSettings& settings)
-{
-    ReadHResult(fields, (call + "StartResult").c_str(), settings.startResult);
-    ReadOutcomes(fields, (call + "Results").c_str(), settings.outcomes.next);
-    ReadOutcome(fields, (call + "Default").c_str(), settings.outcomes.fallback);
-    ReadHResult(fields, (call + "ResultResult").c_str(), settings.resultResult);
-}
-
 nlohmann::json ProgramStore(const nlohmann::json& request)
 {
     ControlFields fields(request, "store",

@@ -12,8 +12,4 @@ namespace Vyro::XboxSim {
 // The "store" control op: programs the catalogue, the page size and how the store's calls answer.
 nlohmann::json ProgramStore(const nlohmann::json& request);
 
-// How one asynchronous call answers, from "<call>StartResult", "<call>Results", "<call>Default" and
-// "<call>ResultResult".
-void ReadCall(Sim::ControlFields& fields, const std::string& call, StoreCallSettings& settings);
-
 } // namespace Vyro::XboxSim

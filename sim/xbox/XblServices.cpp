@@ -155,6 +155,9 @@ extern "C" const Vyro::Xbl::XblApi* VyroSim_XblServices()
                                             &ServiceDeleteActivityAsync,
                                             &ServiceSendInvitesAsync,
                                             &ServiceUpdateRecentPlayers,
-                                            &ServiceFlushRecentPlayersAsync};
+                                            &ServiceFlushRecentPlayersAsync,
+                                            &ServiceBatchCheckPermissionAsync,
+                                            &ServiceBatchCheckPermissionResultSize,
+                                            &ServiceBatchCheckPermissionResult};
     return &services;
 }

@@ -147,6 +147,44 @@ VYRO_SIM_EXPORT Vyro::Xbl::HResult XblMultiplayerActivityUpdateRecentPlayers(
     Vyro::Xbl::XblContextHandle xblContext, const Vyro::Xbl::XblMultiplayerActivityRecentPlayerUpdate* updates, std::size_t updatesCount);
 VYRO_SIM_EXPORT Vyro::Xbl::HResult XblMultiplayerActivityFlushRecentPlayersAsync(Vyro::Xbl::XblContextHandle xblContext,
                                                                                  Vyro::Gdk::XAsyncBlock* async);
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XUserCheckPrivilege(Vyro::Gdk::XUserHandle user, Vyro::Gdk::XUserPrivilegeOptions options,
+                                                       Vyro::Gdk::XUserPrivilege privilege, bool* hasPrivilege,
+                                                       Vyro::Gdk::XUserPrivilegeDenyReason* reason);
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XUserResolvePrivilegeWithUiAsync(Vyro::Gdk::XUserHandle user,
+                                                                    Vyro::Gdk::XUserPrivilegeOptions options,
+                                                                    Vyro::Gdk::XUserPrivilege privilege, Vyro::Gdk::XAsyncBlock* async);
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XUserResolvePrivilegeWithUiResult(Vyro::Gdk::XAsyncBlock* async);
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XGameUiShowErrorDialogAsync(Vyro::Gdk::XAsyncBlock* async, Vyro::Gdk::HResult errorCode,
+                                                               const char* context);
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XGameUiShowErrorDialogResult(Vyro::Gdk::XAsyncBlock* async);
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XGameUiShowMessageDialogAsync(Vyro::Gdk::XAsyncBlock* async, const char* titleText,
+                                                                 const char* contentText, const char* firstButtonText,
+                                                                 const char* secondButtonText, const char* thirdButtonText,
+                                                                 Vyro::Gdk::XGameUiMessageDialogButton defaultButton,
+                                                                 Vyro::Gdk::XGameUiMessageDialogButton cancelButton);
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XGameUiShowMessageDialogResult(Vyro::Gdk::XAsyncBlock* async,
+                                                                  Vyro::Gdk::XGameUiMessageDialogButton* resultButton);
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XGameUiShowPlayerProfileCardAsync(Vyro::Gdk::XAsyncBlock* async,
+                                                                     Vyro::Gdk::XUserHandle requestingUser, std::uint64_t targetPlayer);
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XGameUiShowPlayerProfileCardResult(Vyro::Gdk::XAsyncBlock* async);
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XGameUiShowTextEntryAsync(Vyro::Gdk::XAsyncBlock* async, const char* titleText,
+                                                             const char* descriptionText, const char* defaultText,
+                                                             Vyro::Gdk::XGameUiTextEntryInputScope inputScope,
+                                                             std::uint32_t maxTextLength);
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XGameUiShowTextEntryResultSize(Vyro::Gdk::XAsyncBlock* async, std::uint32_t* resultTextBufferSize);
+VYRO_SIM_EXPORT Vyro::Gdk::HResult XGameUiShowTextEntryResult(Vyro::Gdk::XAsyncBlock* async, std::uint32_t resultTextBufferSize,
+                                                              char* resultTextBuffer, std::uint32_t* resultTextBufferUsed);
+
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblPrivacyBatchCheckPermissionAsync(
+    Vyro::Xbl::XblContextHandle xboxLiveContext, const Vyro::Xbl::XblPermission* permissionsToCheck, std::size_t permissionsCount,
+    const std::uint64_t* targetXuids, std::size_t xuidsCount, const Vyro::Xbl::XblAnonymousUserType* targetAnonymousUserTypes,
+    std::size_t targetAnonymousUserTypesCount, Vyro::Gdk::XAsyncBlock* async);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblPrivacyBatchCheckPermissionResultSize(Vyro::Gdk::XAsyncBlock* async,
+                                                                             std::size_t* resultSizeInBytes);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblPrivacyBatchCheckPermissionResult(Vyro::Gdk::XAsyncBlock* async, std::size_t bufferSize,
+                                                                         void* buffer,
+                                                                         Vyro::Xbl::XblPermissionCheckResult** ptrToBufferResults,
+                                                                         std::size_t* ptrToBufferResultsCount, std::size_t* bufferUsed);
 
 } // extern "C"
 
@@ -219,4 +257,19 @@ static_assert(std::is_same_v<decltype(XblMultiplayerActivityDeleteActivityAsync)
 static_assert(std::is_same_v<decltype(XblMultiplayerActivitySendInvitesAsync), X::XblMultiplayerActivitySendInvitesAsync_t>);
 static_assert(std::is_same_v<decltype(XblMultiplayerActivityUpdateRecentPlayers), X::XblMultiplayerActivityUpdateRecentPlayers_t>);
 static_assert(std::is_same_v<decltype(XblMultiplayerActivityFlushRecentPlayersAsync), X::XblMultiplayerActivityFlushRecentPlayersAsync_t>);
+static_assert(std::is_same_v<decltype(XUserCheckPrivilege), G::XUserCheckPrivilege_t>);
+static_assert(std::is_same_v<decltype(XUserResolvePrivilegeWithUiAsync), G::XUserResolvePrivilegeWithUiAsync_t>);
+static_assert(std::is_same_v<decltype(XUserResolvePrivilegeWithUiResult), G::XUserResolvePrivilegeWithUiResult_t>);
+static_assert(std::is_same_v<decltype(XGameUiShowErrorDialogAsync), G::XGameUiShowErrorDialogAsync_t>);
+static_assert(std::is_same_v<decltype(XGameUiShowErrorDialogResult), G::XGameUiShowErrorDialogResult_t>);
+static_assert(std::is_same_v<decltype(XGameUiShowMessageDialogAsync), G::XGameUiShowMessageDialogAsync_t>);
+static_assert(std::is_same_v<decltype(XGameUiShowMessageDialogResult), G::XGameUiShowMessageDialogResult_t>);
+static_assert(std::is_same_v<decltype(XGameUiShowPlayerProfileCardAsync), G::XGameUiShowPlayerProfileCardAsync_t>);
+static_assert(std::is_same_v<decltype(XGameUiShowPlayerProfileCardResult), G::XGameUiShowPlayerProfileCardResult_t>);
+static_assert(std::is_same_v<decltype(XGameUiShowTextEntryAsync), G::XGameUiShowTextEntryAsync_t>);
+static_assert(std::is_same_v<decltype(XGameUiShowTextEntryResultSize), G::XGameUiShowTextEntryResultSize_t>);
+static_assert(std::is_same_v<decltype(XGameUiShowTextEntryResult), G::XGameUiShowTextEntryResult_t>);
+static_assert(std::is_same_v<decltype(XblPrivacyBatchCheckPermissionAsync), X::XblPrivacyBatchCheckPermissionAsync_t>);
+static_assert(std::is_same_v<decltype(XblPrivacyBatchCheckPermissionResultSize), X::XblPrivacyBatchCheckPermissionResultSize_t>);
+static_assert(std::is_same_v<decltype(XblPrivacyBatchCheckPermissionResult), X::XblPrivacyBatchCheckPermissionResult_t>);
 } // namespace Vyro::XboxSim::Checks

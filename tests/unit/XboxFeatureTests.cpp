@@ -37,12 +37,14 @@ struct FeatureCase {
     const char* initFailed;
     // What the ready feature answers this request with.
     const char* readyAnswer = "Not implemented";
+    // The request's "xbox" member as JSON text, if any.
+    const char* xbox = nullptr;
 };
 
 const FeatureCase kFeatures[] = {
-    {&XboxChannelSDK::CheckPrivilege, nullptr, "Failed to initialize online services."},
-    {&XboxChannelSDK::ResolvePrivilege, nullptr, "Failed to initialize online services."},
-    {&XboxChannelSDK::CheckPermission, nullptr, "Failed to initialize online services."},
+    {&XboxChannelSDK::CheckPrivilege, nullptr, "Failed to initialize online services.", "Invalid xbox: expected an object.", "5"},
+    {&XboxChannelSDK::ResolvePrivilege, nullptr, "Failed to initialize online services.", "Invalid xbox: expected an object.", "5"},
+    {&XboxChannelSDK::CheckPermission, nullptr, "Failed to initialize online services.", "Invalid xbox: expected an object.", "5"},
     {&XboxChannelSDK::FriendList, nullptr, "Failed to initialize social services."},
     {&XboxChannelSDK::BlockList, nullptr, "Failed to initialize social services."},
     {&XboxChannelSDK::UserProfile, nullptr, "Failed to initialize social services."},
@@ -59,6 +61,9 @@ json Request(const FeatureCase& feature)
     json params{{"requestId", "f"}};
     if (feature.action != nullptr) {
         params["action"] = feature.action;
+    }
+    if (feature.xbox != nullptr) {
+        params["xbox"] = json::parse(feature.xbox);
     }
     return params;
 }

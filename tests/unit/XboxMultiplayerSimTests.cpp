@@ -8,7 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "SimControlRequests.h"
-#include "XboxServicesSession.h"
+#include "XboxServicesSimFixture.h"
 #include "XboxSim.h"
 
 using namespace Vyro;
@@ -22,7 +22,8 @@ namespace {
 constexpr HResult kIllegalMethodCall = static_cast<HResult>(0x8000000E);
 constexpr HResult kNotSufficientBuffer = static_cast<HResult>(0x8007007A);
 
-using XboxMultiplayerSim = XboxServicesSession;
+using XboxServicesSimTest::kScid;
+using XboxMultiplayerSim = XboxServicesSimTest::ServicesSimTest;
 
 TEST_F(XboxMultiplayerSim, ActivitiesAreLaidOutInTheCallersBufferAndReadOnce)
 {

@@ -7,9 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "SimControlRequests.h"
-#include "XboxServicesSession.h"
-#include "XboxSim.h"
+#include "XboxServicesSimFixture.h"
 
 using namespace Vyro;
 using nlohmann::json;
@@ -22,19 +20,10 @@ namespace {
 constexpr HResult kInvalidArg = static_cast<HResult>(0x80070057);
 constexpr HResult kIllegalMethodCall = static_cast<HResult>(0x8000000E);
 constexpr HResult kNotSufficientBuffer = static_cast<HResult>(0x8007007A);
+using XboxServicesSimTest::kScid;
+using XboxServicesSimTest::Misuse;
 
-// The rule each journalled misuse broke, by export, oldest first.
-json Misuse()
-{
-    json broken = json::array();
-    const json calls = Sim({{"op", "misuse"}})["calls"];
-    for (const json& entry : calls) {
-        broken.push_back(json::array({entry["fn"], entry["misuse"]}));
-    }
-    return broken;
-}
-
-class XboxServicesSim : public XboxServicesSession {
+class XboxServicesSim : public XboxServicesSimTest::ServicesSimTest {
 protected:
     // A completed page of achievements: its result handle.
     Xbl::XblAchievementsResultHandle Page(std::uint32_t skip, std::uint32_t max)
@@ -49,6 +38,7 @@ protected:
         EXPECT_EQ(XblAchievementsGetAchievementsForTitleIdResult(&block, &page), kIllegalMethodCall) << "a result is read once";
         return page;
     }
+
 };
 
 } // namespace

@@ -46,6 +46,18 @@ bool BindGameRuntimeApi(const StoreLibrary& library, GameRuntimeApi& api)
     bound &= library.Bind("XStoreGetUserCollectionsIdResult", api.XStoreGetUserCollectionsIdResult);
     bound &= library.Bind("XGameUiShowSendGameInviteAsync", api.XGameUiShowSendGameInviteAsync);
     bound &= library.Bind("XGameUiShowSendGameInviteResult", api.XGameUiShowSendGameInviteResult);
+    bound &= library.Bind("XUserCheckPrivilege", api.XUserCheckPrivilege);
+    bound &= library.Bind("XUserResolvePrivilegeWithUiAsync", api.XUserResolvePrivilegeWithUiAsync);
+    bound &= library.Bind("XUserResolvePrivilegeWithUiResult", api.XUserResolvePrivilegeWithUiResult);
+    bound &= library.Bind("XGameUiShowErrorDialogAsync", api.XGameUiShowErrorDialogAsync);
+    bound &= library.Bind("XGameUiShowErrorDialogResult", api.XGameUiShowErrorDialogResult);
+    bound &= library.Bind("XGameUiShowMessageDialogAsync", api.XGameUiShowMessageDialogAsync);
+    bound &= library.Bind("XGameUiShowMessageDialogResult", api.XGameUiShowMessageDialogResult);
+    bound &= library.Bind("XGameUiShowPlayerProfileCardAsync", api.XGameUiShowPlayerProfileCardAsync);
+    bound &= library.Bind("XGameUiShowPlayerProfileCardResult", api.XGameUiShowPlayerProfileCardResult);
+    bound &= library.Bind("XGameUiShowTextEntryAsync", api.XGameUiShowTextEntryAsync);
+    bound &= library.Bind("XGameUiShowTextEntryResultSize", api.XGameUiShowTextEntryResultSize);
+    bound &= library.Bind("XGameUiShowTextEntryResult", api.XGameUiShowTextEntryResult);
     return bound;
 }
 

@@ -8,6 +8,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "channels/xbox/GameUiApi.h"
+#include "channels/xbox/XUserPrivilegeApi.h"
+
 namespace Vyro {
 class StoreLibrary;
 }
@@ -309,6 +312,28 @@ using XGameUiShowSendGameInviteAsync_t = HResult(XAsyncBlock* async, XUserHandle
                                                  const char* sessionId, const char* invitationText,
                                                  const char* customActivationContext);
 using XGameUiShowSendGameInviteResult_t = HResult(XAsyncBlock* async);
+// The user privilege check and its resolve dialog; the system dialogs.
+using XUserCheckPrivilege_t = HResult(XUserHandle user, XUserPrivilegeOptions options, XUserPrivilege privilege,
+                                      bool* hasPrivilege, XUserPrivilegeDenyReason* reason);
+using XUserResolvePrivilegeWithUiAsync_t = HResult(XUserHandle user, XUserPrivilegeOptions options, XUserPrivilege privilege,
+                                                   XAsyncBlock* async);
+using XUserResolvePrivilegeWithUiResult_t = HResult(XAsyncBlock* async);
+using XGameUiShowErrorDialogAsync_t = HResult(XAsyncBlock* async, HResult errorCode, const char* context);
+using XGameUiShowErrorDialogResult_t = HResult(XAsyncBlock* async);
+using XGameUiShowMessageDialogAsync_t = HResult(XAsyncBlock* async, const char* titleText, const char* contentText,
+                                                const char* firstButtonText, const char* secondButtonText,
+                                                const char* thirdButtonText, XGameUiMessageDialogButton defaultButton,
+                                                XGameUiMessageDialogButton cancelButton);
+using XGameUiShowMessageDialogResult_t = HResult(XAsyncBlock* async, XGameUiMessageDialogButton* resultButton);
+using XGameUiShowPlayerProfileCardAsync_t = HResult(XAsyncBlock* async, XUserHandle requestingUser, std::uint64_t targetPlayer);
+using XGameUiShowPlayerProfileCardResult_t = HResult(XAsyncBlock* async);
+using XGameUiShowTextEntryAsync_t = HResult(XAsyncBlock* async, const char* titleText, const char* descriptionText,
+                                            const char* defaultText, XGameUiTextEntryInputScope inputScope,
+                                            std::uint32_t maxTextLength);
+// The size counts the terminator.
+using XGameUiShowTextEntryResultSize_t = HResult(XAsyncBlock* async, std::uint32_t* resultTextBufferSize);
+using XGameUiShowTextEntryResult_t = HResult(XAsyncBlock* async, std::uint32_t resultTextBufferSize, char* resultTextBuffer,
+                                             std::uint32_t* resultTextBufferUsed);
 
 // One pointer per export, bound by name; each member is named after its export.
 struct GameRuntimeApi {
@@ -351,6 +376,18 @@ struct GameRuntimeApi {
 
     XGameUiShowSendGameInviteAsync_t* XGameUiShowSendGameInviteAsync = nullptr;
     XGameUiShowSendGameInviteResult_t* XGameUiShowSendGameInviteResult = nullptr;
+    XUserCheckPrivilege_t* XUserCheckPrivilege = nullptr;
+    XUserResolvePrivilegeWithUiAsync_t* XUserResolvePrivilegeWithUiAsync = nullptr;
+    XUserResolvePrivilegeWithUiResult_t* XUserResolvePrivilegeWithUiResult = nullptr;
+    XGameUiShowErrorDialogAsync_t* XGameUiShowErrorDialogAsync = nullptr;
+    XGameUiShowErrorDialogResult_t* XGameUiShowErrorDialogResult = nullptr;
+    XGameUiShowMessageDialogAsync_t* XGameUiShowMessageDialogAsync = nullptr;
+    XGameUiShowMessageDialogResult_t* XGameUiShowMessageDialogResult = nullptr;
+    XGameUiShowPlayerProfileCardAsync_t* XGameUiShowPlayerProfileCardAsync = nullptr;
+    XGameUiShowPlayerProfileCardResult_t* XGameUiShowPlayerProfileCardResult = nullptr;
+    XGameUiShowTextEntryAsync_t* XGameUiShowTextEntryAsync = nullptr;
+    XGameUiShowTextEntryResultSize_t* XGameUiShowTextEntryResultSize = nullptr;
+    XGameUiShowTextEntryResult_t* XGameUiShowTextEntryResult = nullptr;
 };
 
 // Resolves every export of the table; false (each missing one logged) when any is missing.

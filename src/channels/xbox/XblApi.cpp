@@ -34,6 +34,9 @@ bool BindXblApi(const StoreLibrary& library, XblApi& api)
     bound &= library.Bind("XblMultiplayerActivitySendInvitesAsync", api.XblMultiplayerActivitySendInvitesAsync);
     bound &= library.Bind("XblMultiplayerActivityUpdateRecentPlayers", api.XblMultiplayerActivityUpdateRecentPlayers);
     bound &= library.Bind("XblMultiplayerActivityFlushRecentPlayersAsync", api.XblMultiplayerActivityFlushRecentPlayersAsync);
+    bound &= library.Bind("XblPrivacyBatchCheckPermissionAsync", api.XblPrivacyBatchCheckPermissionAsync);
+    bound &= library.Bind("XblPrivacyBatchCheckPermissionResultSize", api.XblPrivacyBatchCheckPermissionResultSize);
+    bound &= library.Bind("XblPrivacyBatchCheckPermissionResult", api.XblPrivacyBatchCheckPermissionResult);
     return bound;
 }
 

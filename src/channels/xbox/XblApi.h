@@ -9,6 +9,7 @@
 
 #include "channels/xbox/GameRuntimeApi.h"
 #include "channels/xbox/XblAchievementsApi.h"
+#include "channels/xbox/XblPermissionApi.h"
 #include "channels/xbox/XblStatsApi.h"
 #include "channels/xbox/XblMultiplayerActivityApi.h"
 
@@ -92,6 +93,15 @@ using XblMultiplayerActivityUpdateRecentPlayers_t = HResult(XblContextHandle con
                                                             const XblMultiplayerActivityRecentPlayerUpdate* updates,
                                                             std::size_t updatesCount);
 using XblMultiplayerActivityFlushRecentPlayersAsync_t = HResult(XblContextHandle context, Gdk::XAsyncBlock* asyncBlock);
+using XblPrivacyBatchCheckPermissionAsync_t = HResult(XblContextHandle context, const XblPermission* permissionsToCheck,
+                                                      std::size_t permissionsCount, const std::uint64_t* targetXuids,
+                                                      std::size_t xuidsCount,
+                                                      const XblAnonymousUserType* targetAnonymousUserTypes,
+                                                      std::size_t targetAnonymousUserTypesCount, Gdk::XAsyncBlock* async);
+using XblPrivacyBatchCheckPermissionResultSize_t = HResult(Gdk::XAsyncBlock* async, std::size_t* resultSizeInBytes);
+using XblPrivacyBatchCheckPermissionResult_t = HResult(Gdk::XAsyncBlock* async, std::size_t bufferSize, void* buffer,
+                                                       XblPermissionCheckResult** ptrToBufferResults,
+                                                       std::size_t* ptrToBufferResultsCount, std::size_t* bufferUsed);
 
 // One pointer per export, bound by name; each member is named after its export.
 struct XblApi {
@@ -123,6 +133,9 @@ struct XblApi {
     XblMultiplayerActivitySendInvitesAsync_t* XblMultiplayerActivitySendInvitesAsync = nullptr;
     XblMultiplayerActivityUpdateRecentPlayers_t* XblMultiplayerActivityUpdateRecentPlayers = nullptr;
     XblMultiplayerActivityFlushRecentPlayersAsync_t* XblMultiplayerActivityFlushRecentPlayersAsync = nullptr;
+    XblPrivacyBatchCheckPermissionAsync_t* XblPrivacyBatchCheckPermissionAsync = nullptr;
+    XblPrivacyBatchCheckPermissionResultSize_t* XblPrivacyBatchCheckPermissionResultSize = nullptr;
+    XblPrivacyBatchCheckPermissionResult_t* XblPrivacyBatchCheckPermissionResult = nullptr;
 };
 
 // Resolves every export of the table; false (each missing one logged) when any is missing.

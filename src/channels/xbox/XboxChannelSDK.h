@@ -11,9 +11,11 @@
 #include "channels/xbox/XboxAchievements.h"
 #include "channels/xbox/XboxAuth.h"
 #include "channels/xbox/XboxMultiplayer.h"
+#include "channels/xbox/XboxOnlineServices.h"
 #include "channels/xbox/XboxPayment.h"
 #include "channels/xbox/XboxServicesFeature.h"
 #include "channels/xbox/XboxStats.h"
+#include "channels/xbox/XboxSystemDialog.h"
 #include "core/BaseChannelSDK.h"
 #include "core/StoreLibrary.h"
 
@@ -57,6 +59,10 @@ public:
     void Products(const char* params, ResultCallback cb) override;
     void Checkout(const char* params, ResultCallback cb) override;
     void CheckEntitlements(const char* params, ResultCallback cb) override;
+    void ShowErrorDialog(const char* params, ResultCallback cb) override;
+    void ShowMessageDialog(const char* params, ResultCallback cb) override;
+    void ShowProfileCard(const char* params, ResultCallback cb) override;
+    void ShowTextEntry(const char* params, ResultCallback cb) override;
 
     // IXboxContext
     Gdk::XTaskQueueHandle GetTaskQueue() override;
@@ -96,6 +102,7 @@ private:
     void CleanupXsapi();
     void DrainTaskQueue();
     void StartMultiplayerEvents();
+    XboxSystemDialog& EnsureSystemDialog();
 
     // What a ready feature runs for a request: given the request's action and text. None: the
     // feature's requests are not served yet.
@@ -120,12 +127,14 @@ private:
     bool tearingDown_ = false;
     std::string scid_;
     std::unique_ptr<XboxAuth> auth_;
-    std::unique_ptr<XboxServicesFeature> onlineServices_;
+    std::unique_ptr<XboxOnlineServices> onlineServices_;
     std::unique_ptr<XboxServicesFeature> social_;
     std::unique_ptr<XboxAchievements> achievements_;
     std::unique_ptr<XboxStats> stats_;
     std::unique_ptr<XboxMultiplayer> multiplayer_;
     std::unique_ptr<XboxPayment> payment_;
+    // Made by the first dialog request; it needs no user and outlives Unload.
+    std::unique_ptr<XboxSystemDialog> systemDialog_;
 };
 
 } // namespace Vyro

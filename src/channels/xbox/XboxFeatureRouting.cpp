@@ -116,17 +116,23 @@ void XboxChannelSDK::Route(std::unique_ptr<Feature>& feature, const FeatureKind&
 
 void XboxChannelSDK::CheckPrivilege(const char* params, ResultCallback cb)
 {
-    Route(onlineServices_, kOnlineServices, params, cb, nullptr);
+    Route(onlineServices_, kOnlineServices, params, cb, nullptr, [this, cb](const std::string&, const std::string& request) {
+        onlineServices_->CheckPrivilege(request, cb);
+    });
 }
 
 void XboxChannelSDK::ResolvePrivilege(const char* params, ResultCallback cb)
 {
-    Route(onlineServices_, kOnlineServices, params, cb, nullptr);
+    Route(onlineServices_, kOnlineServices, params, cb, nullptr, [this, cb](const std::string&, const std::string& request) {
+        onlineServices_->ResolvePrivilege(request, cb);
+    });
 }
 
 void XboxChannelSDK::CheckPermission(const char* params, ResultCallback cb)
 {
-    Route(onlineServices_, kOnlineServices, params, cb, nullptr);
+    Route(onlineServices_, kOnlineServices, params, cb, nullptr, [this, cb](const std::string&, const std::string& request) {
+        onlineServices_->CheckPermission(request, cb);
+    });
 }
 
 void XboxChannelSDK::FriendList(const char* params, ResultCallback cb)
@@ -203,4 +209,33 @@ void XboxChannelSDK::RecentPlayers(const char* params, ResultCallback cb)
         multiplayer_->UpdateRecentPlayers(request, cb);
     });
 }
+
+XboxSystemDialog& XboxChannelSDK::EnsureSystemDialog()
+{
+    if (!systemDialog_) {
+        systemDialog_ = std::make_unique<XboxSystemDialog>(this);
+    }
+    return *systemDialog_;
+}
+
+void XboxChannelSDK::ShowErrorDialog(const char* params, ResultCallback cb)
+{
+    EnsureSystemDialog().ShowErrorDialog(params == nullptr ? "" : params, cb);
+}
+
+void XboxChannelSDK::ShowMessageDialog(const char* params, ResultCallback cb)
+{
+    EnsureSystemDialog().ShowMessageDialog(params == nullptr ? "" : params, cb);
+}
+
+void XboxChannelSDK::ShowProfileCard(const char* params, ResultCallback cb)
+{
+    EnsureSystemDialog().ShowProfileCard(params == nullptr ? "" : params, cb);
+}
+
+void XboxChannelSDK::ShowTextEntry(const char* params, ResultCallback cb)
+{
+    EnsureSystemDialog().ShowTextEntry(params == nullptr ? "" : params, cb);
+}
+
 } // namespace Vyro

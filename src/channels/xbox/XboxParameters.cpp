@@ -26,7 +26,8 @@ XboxParameters XboxParameters::OfXbox(const json& request)
 void XboxParameters::Refuse(const char* name, const char* expected)
 {
     if (refusal_.empty()) {
-        refusal_ = "Invalid " + path_ + "." + name + ": expected " + expected + ".";
+        // Members of the request itself have no path.
+        refusal_ = "Invalid " + (path_.empty() ? std::string() : path_ + ".") + name + ": expected " + expected + ".";
     }
 }
 

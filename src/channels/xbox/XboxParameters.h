@@ -14,7 +14,8 @@ namespace Vyro {
 // the request's answer.
 class XboxParameters {
 public:
-    // `object` is the object read; `path` names it in refusals ("xbox", "xbox.stats[2]").
+    // `object` is the object read; `path` names it in refusals ("xbox", "xbox.stats[2]"; "" for the
+    // request itself).
     XboxParameters(nlohmann::json object, std::string path);
     // The request's "xbox" object: absent it is an empty object; of another type it is refused.
     static XboxParameters OfXbox(const nlohmann::json& request);

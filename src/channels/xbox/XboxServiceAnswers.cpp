@@ -82,4 +82,14 @@ void AnswerStatus(IXboxContext& context, Gdk::XAsyncBlock* block, ResultCallback
     AnswerSuccess(cb, requestId, nlohmann::json::object());
 }
 
+bool RequireRuntime(IXboxContext& context, ResultCallback cb, const std::string& requestId)
+{
+    if (context.IsInitialized() && context.GetTaskQueue() != nullptr) {
+        return true;
+    }
+    Log(LogLevel::Error, "SDK not initialized");
+    AnswerFailure(cb, requestId, "SDK not initialized. Call Load() first.");
+    return false;
+}
+
 } // namespace Vyro

@@ -45,6 +45,9 @@ bool StartCall(IXboxContext& context, ResultCallback cb, const std::string& requ
 // the HRESULT on failure, else 0 with an empty result.
 void AnswerStatus(IXboxContext& context, Gdk::XAsyncBlock* block, ResultCallback cb, const std::string& requestId,
                   const char* operation);
+// Whether the channel has started the runtime and its queue; without them, logs and answers -1 with
+// the request to call Load first.
+bool RequireRuntime(IXboxContext& context, ResultCallback cb, const std::string& requestId);
 
 // A text of an Xbox services record: "" for none.
 inline std::string TextOf(const char* text) { return text == nullptr ? std::string() : std::string(text); }
