@@ -13,6 +13,7 @@
 #include "Journal.h"
 #include "ServicesControl.h"
 #include "SimState.h"
+#include "SocialControl.h"
 #include "StateReport.h"
 #include "StoreControl.h"
 #include "Workers.h"
@@ -114,7 +115,7 @@ nlohmann::json State(const nlohmann::json& request)
     });
 }
 
-constexpr std::array<Sim::NamedControlOp, 11> kOps{{
+constexpr std::array<Sim::NamedControlOp, 13> kOps{{
     {"reset", Reset},
     {"set", Set},
     {"signOut", SignOut},
@@ -126,6 +127,8 @@ constexpr std::array<Sim::NamedControlOp, 11> kOps{{
     {"state", State},
     {"store", ProgramStore},
     {"services", Services},
+    {"social", ProgramSocial},
+    {"socialChanges", ChangeSocialGraph},
 }};
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "ServicesData.h"
 #include "SharedState.h"
 #include "SimSettings.h"
+#include "SocialData.h"
 #include "StateChanges.h"
 #include "Store.h"
 #include "TaskQueues.h"
@@ -49,6 +50,7 @@ struct Runtime {
     DispatchCounts dispatches;
     Journal journal;
     Store store;
+    SocialData social;
 };
 
 // The process-wide state: the runtime, and the handle numbers, which outlive a "reset" so that a

@@ -64,7 +64,21 @@ inline Xbl::XblApi SimulatedXblApi()
             &XblTitleManagedStatsUpdateStatsAsync,
             &XblLeaderboardGetLeaderboardAsync,
             &XblLeaderboardGetLeaderboardResultSize,
-            &XblLeaderboardGetLeaderboardResult};
+            &XblLeaderboardGetLeaderboardResult,
+            &XblSocialManagerAddLocalUser,
+            &XblSocialManagerRemoveLocalUser,
+            &XblSocialManagerCreateSocialUserGroupFromFilters,
+            &XblSocialManagerDestroySocialUserGroup,
+            &XblSocialManagerUserGroupGetUsers,
+            &XblSocialManagerDoWork,
+            &XblPrivacyGetAvoidListAsync,
+            &XblPrivacyGetAvoidListResultCount,
+            &XblPrivacyGetAvoidListResult,
+            &XblProfileGetUserProfileAsync,
+            &XblProfileGetUserProfileResult,
+            &XblProfileGetUserProfilesAsync,
+            &XblProfileGetUserProfilesResultCount,
+            &XblProfileGetUserProfilesResult};
 }
 
 } // namespace Vyro::XboxSim

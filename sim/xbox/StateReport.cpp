@@ -3,6 +3,7 @@
 #include <string>
 
 #include "ServicesControl.h"
+#include "SocialControl.h"
 
 namespace Vyro::XboxSim {
 
@@ -87,6 +88,8 @@ nlohmann::json OpenObjects(const Runtime& runtime)
     AddCount(open, "xblContexts", runtime.xbl.contexts.Count());
     AddCount(open, "productQueries", runtime.store.productQueries.Count());
     AddCount(open, "achievementsResults", runtime.services.achievementsResults.Count());
+    AddCount(open, "socialLocalUsers", runtime.social.localUsers.size());
+    AddCount(open, "socialGroups", runtime.social.groups.Count());
     return open;
 }
 
@@ -128,6 +131,7 @@ nlohmann::json DescribeState(const SimState& state)
             {"dispatches", {{"calls", runtime.dispatches.calls}, {"delivered", runtime.dispatches.delivered}}},
             {"productQueries", runtime.store.productQueries.Numbers()},
             {"leftOpen", OpenObjects(runtime)},
+            {"social", DescribeSocial(runtime.social)},
             {"misuse", MisuseEntries(runtime.journal)}};
 }
 

@@ -122,6 +122,21 @@ VYRO_SIM_EXPORT Vyro::Xbl::HResult XblLeaderboardGetLeaderboardResult(Vyro::Gdk:
                                                                        void* buffer, Vyro::Xbl::XblLeaderboardResult** ptrToBuffer,
                                                                        std::size_t* bufferUsed);
 
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblSocialManagerAddLocalUser(Vyro::Xbl::XblUserHandle user, Vyro::Xbl::XblSocialManagerExtraDetailLevel extraLevelDetail, Vyro::Gdk::XTaskQueueHandle queue);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblSocialManagerRemoveLocalUser(Vyro::Xbl::XblUserHandle user);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblSocialManagerCreateSocialUserGroupFromFilters(Vyro::Xbl::XblUserHandle user, Vyro::Xbl::XblPresenceFilter presenceDetailLevel, Vyro::Xbl::XblRelationshipFilter filter, Vyro::Xbl::XblSocialManagerUserGroupHandle* group);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblSocialManagerDestroySocialUserGroup(Vyro::Xbl::XblSocialManagerUserGroupHandle group);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblSocialManagerUserGroupGetUsers(Vyro::Xbl::XblSocialManagerUserGroupHandle group, Vyro::Xbl::XblSocialManagerUserPtrArray* users, std::size_t* usersCount);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblSocialManagerDoWork(const Vyro::Xbl::XblSocialManagerEvent** socialEvents, std::size_t* socialEventsCount);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblPrivacyGetAvoidListAsync(Vyro::Xbl::XblContextHandle xblContextHandle, Vyro::Gdk::XAsyncBlock* async);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblPrivacyGetAvoidListResultCount(Vyro::Gdk::XAsyncBlock* async, std::size_t* xuidCount);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblPrivacyGetAvoidListResult(Vyro::Gdk::XAsyncBlock* async, std::size_t xuidCount, std::uint64_t* xuids);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblProfileGetUserProfileAsync(Vyro::Xbl::XblContextHandle xboxLiveContext, std::uint64_t xboxUserId, Vyro::Gdk::XAsyncBlock* async);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblProfileGetUserProfileResult(Vyro::Gdk::XAsyncBlock* async, Vyro::Xbl::XblUserProfile* profile);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblProfileGetUserProfilesAsync(Vyro::Xbl::XblContextHandle xboxLiveContext, const std::uint64_t* xboxUserIds, std::size_t xboxUserIdsCount, Vyro::Gdk::XAsyncBlock* async);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblProfileGetUserProfilesResultCount(Vyro::Gdk::XAsyncBlock* async, std::size_t* profileCount);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblProfileGetUserProfilesResult(Vyro::Gdk::XAsyncBlock* async, std::size_t profilesCount, Vyro::Xbl::XblUserProfile* profiles);
+
 } // extern "C"
 
 // The channel binds these by name into pointers of its own types: a drifting signature would only
@@ -182,4 +197,18 @@ static_assert(std::is_same_v<decltype(XblTitleManagedStatsUpdateStatsAsync), X::
 static_assert(std::is_same_v<decltype(XblLeaderboardGetLeaderboardAsync), X::XblLeaderboardGetLeaderboardAsync_t>);
 static_assert(std::is_same_v<decltype(XblLeaderboardGetLeaderboardResultSize), X::XblLeaderboardGetLeaderboardResultSize_t>);
 static_assert(std::is_same_v<decltype(XblLeaderboardGetLeaderboardResult), X::XblLeaderboardGetLeaderboardResult_t>);
+static_assert(std::is_same_v<decltype(XblSocialManagerAddLocalUser), X::XblSocialManagerAddLocalUser_t>);
+static_assert(std::is_same_v<decltype(XblSocialManagerRemoveLocalUser), X::XblSocialManagerRemoveLocalUser_t>);
+static_assert(std::is_same_v<decltype(XblSocialManagerCreateSocialUserGroupFromFilters), X::XblSocialManagerCreateSocialUserGroupFromFilters_t>);
+static_assert(std::is_same_v<decltype(XblSocialManagerDestroySocialUserGroup), X::XblSocialManagerDestroySocialUserGroup_t>);
+static_assert(std::is_same_v<decltype(XblSocialManagerUserGroupGetUsers), X::XblSocialManagerUserGroupGetUsers_t>);
+static_assert(std::is_same_v<decltype(XblSocialManagerDoWork), X::XblSocialManagerDoWork_t>);
+static_assert(std::is_same_v<decltype(XblPrivacyGetAvoidListAsync), X::XblPrivacyGetAvoidListAsync_t>);
+static_assert(std::is_same_v<decltype(XblPrivacyGetAvoidListResultCount), X::XblPrivacyGetAvoidListResultCount_t>);
+static_assert(std::is_same_v<decltype(XblPrivacyGetAvoidListResult), X::XblPrivacyGetAvoidListResult_t>);
+static_assert(std::is_same_v<decltype(XblProfileGetUserProfileAsync), X::XblProfileGetUserProfileAsync_t>);
+static_assert(std::is_same_v<decltype(XblProfileGetUserProfileResult), X::XblProfileGetUserProfileResult_t>);
+static_assert(std::is_same_v<decltype(XblProfileGetUserProfilesAsync), X::XblProfileGetUserProfilesAsync_t>);
+static_assert(std::is_same_v<decltype(XblProfileGetUserProfilesResultCount), X::XblProfileGetUserProfilesResultCount_t>);
+static_assert(std::is_same_v<decltype(XblProfileGetUserProfilesResult), X::XblProfileGetUserProfilesResult_t>);
 } // namespace Vyro::XboxSim::Checks
