@@ -13,6 +13,7 @@
 #include "channels/xbox/XboxMultiplayer.h"
 #include "channels/xbox/XboxPayment.h"
 #include "channels/xbox/XboxServicesFeature.h"
+#include "channels/xbox/XboxSocial.h"
 #include "channels/xbox/XboxStats.h"
 #include "core/BaseChannelSDK.h"
 #include "core/StoreLibrary.h"
@@ -121,7 +122,7 @@ private:
     std::string scid_;
     std::unique_ptr<XboxAuth> auth_;
     std::unique_ptr<XboxServicesFeature> onlineServices_;
-    std::unique_ptr<XboxServicesFeature> social_;
+    std::unique_ptr<XboxSocial> social_;
     std::unique_ptr<XboxAchievements> achievements_;
     std::unique_ptr<XboxStats> stats_;
     std::unique_ptr<XboxMultiplayer> multiplayer_;
