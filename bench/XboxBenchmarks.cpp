@@ -1,6 +1,7 @@
 // The Xbox channel's per-frame costs against the simulated GDK: Tick with an empty queue, one
 // AuthToken request whose work runs on the runtime's worker thread and whose answer arrives in Tick,
-// and one Products request of 100 products over two pages.
+// one Products request of 100 products over two pages, and Tick pumping a loaded social manager
+// with nothing changing.
 #include <benchmark/benchmark.h>
 
 #include <atomic>
@@ -111,6 +112,22 @@ void BM_XboxProducts100(benchmark::State& state)
     StopXboxChannel();
 }
 BENCHMARK(BM_XboxProducts100)->Unit(benchmark::kMicrosecond);
+
+// Every frame pumps the social manager once the game has used social: with a loaded friend group
+// and a graph that does not change, that pump must cost next to nothing.
+void BM_XboxSocialIdleTick(benchmark::State& state)
+{
+    StartXboxChannel();
+    VyroChannel_FriendList(R"({"requestId":"f"})", &CountAnswer);
+    TickUntilAnswered(2);
+    const long before = VyroBench::Allocations();
+    for (auto _ : state) {
+        VyroChannel_Tick();
+    }
+    VyroBench::CountAllocations(state, before);
+    StopXboxChannel();
+}
+BENCHMARK(BM_XboxSocialIdleTick);
 
 } // namespace
 

@@ -15,6 +15,7 @@
 #include "OnlineControl.h"
 #include "ServicesControl.h"
 #include "SimState.h"
+#include "SocialControl.h"
 #include "StateReport.h"
 #include "StoreControl.h"
 #include "Workers.h"
@@ -116,7 +117,7 @@ nlohmann::json State(const nlohmann::json& request)
     });
 }
 
-constexpr std::array<Sim::NamedControlOp, 16> kOps{{
+constexpr std::array<Sim::NamedControlOp, 18> kOps{{
     {"reset", Reset},
     {"set", Set},
     {"signOut", SignOut},
@@ -133,6 +134,8 @@ constexpr std::array<Sim::NamedControlOp, 16> kOps{{
     {"privileges", ProgramPrivileges},
     {"permissions", ProgramPermissions},
     {"dialogs", ProgramDialogs},
+    {"social", ProgramSocial},
+    {"socialChanges", ChangeSocialGraph},
 }};
 
 } // namespace

@@ -1,5 +1,12 @@
 #pragma once
 
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
 #include "ControlFields.h"
 #include "SimSettings.h"
 #include "Store.h"
@@ -19,5 +26,23 @@ void ReadCall(Sim::ControlFields& fields, const std::string& call, StoreCallSett
 
 // The members of "set" given in the request, over `settings`; errors are recorded in the fields.
 void ReadSettings(Sim::ControlFields& fields, Settings& settings);
+
+// Each element of array `name` read by `read(elementFields, element)` into a new list; absent: none.
+template <typename Item, typename Read>
+std::optional<std::vector<Item>> ReadRecords(Sim::ControlFields& fields, const char* name, std::initializer_list<const char*> known, Read read)
+{
+    const nlohmann::json* entries = fields.Array(name);
+    if (entries == nullptr) {
+        return std::nullopt;
+    }
+    std::vector<Item> list;
+    for (std::size_t i = 0; i < entries->size(); ++i) {
+        Sim::ControlFields element(fields, (*entries)[i], std::string(name) + "[" + std::to_string(i) + "]", known);
+        Item item;
+        read(element, item);
+        list.push_back(std::move(item));
+    }
+    return list;
+}
 
 } // namespace Vyro::XboxSim

@@ -174,4 +174,74 @@ Xbl::HResult XblPrivacyBatchCheckPermissionResult(Gdk::XAsyncBlock* async, std::
                                                                      ptrToBufferResultsCount, bufferUsed);
 }
 
+Xbl::HResult XblSocialManagerAddLocalUser(Xbl::XblUserHandle user, Xbl::XblSocialManagerExtraDetailLevel extraLevelDetail, Gdk::XTaskQueueHandle queue)
+{
+    return VyroSim_XblServices()->XblSocialManagerAddLocalUser(user, extraLevelDetail, queue);
+}
+
+Xbl::HResult XblSocialManagerRemoveLocalUser(Xbl::XblUserHandle user)
+{
+    return VyroSim_XblServices()->XblSocialManagerRemoveLocalUser(user);
+}
+
+Xbl::HResult XblSocialManagerCreateSocialUserGroupFromFilters(Xbl::XblUserHandle user, Xbl::XblPresenceFilter presenceDetailLevel, Xbl::XblRelationshipFilter filter, Xbl::XblSocialManagerUserGroupHandle* group)
+{
+    return VyroSim_XblServices()->XblSocialManagerCreateSocialUserGroupFromFilters(user, presenceDetailLevel, filter, group);
+}
+
+Xbl::HResult XblSocialManagerDestroySocialUserGroup(Xbl::XblSocialManagerUserGroupHandle group)
+{
+    return VyroSim_XblServices()->XblSocialManagerDestroySocialUserGroup(group);
+}
+
+Xbl::HResult XblSocialManagerUserGroupGetUsers(Xbl::XblSocialManagerUserGroupHandle group, Xbl::XblSocialManagerUserPtrArray* users, std::size_t* usersCount)
+{
+    return VyroSim_XblServices()->XblSocialManagerUserGroupGetUsers(group, users, usersCount);
+}
+
+Xbl::HResult XblSocialManagerDoWork(const Xbl::XblSocialManagerEvent** socialEvents, std::size_t* socialEventsCount)
+{
+    return VyroSim_XblServices()->XblSocialManagerDoWork(socialEvents, socialEventsCount);
+}
+
+Xbl::HResult XblPrivacyGetAvoidListAsync(Xbl::XblContextHandle xblContextHandle, Gdk::XAsyncBlock* async)
+{
+    return VyroSim_XblServices()->XblPrivacyGetAvoidListAsync(xblContextHandle, async);
+}
+
+Xbl::HResult XblPrivacyGetAvoidListResultCount(Gdk::XAsyncBlock* async, std::size_t* xuidCount)
+{
+    return VyroSim_XblServices()->XblPrivacyGetAvoidListResultCount(async, xuidCount);
+}
+
+Xbl::HResult XblPrivacyGetAvoidListResult(Gdk::XAsyncBlock* async, std::size_t xuidCount, std::uint64_t* xuids)
+{
+    return VyroSim_XblServices()->XblPrivacyGetAvoidListResult(async, xuidCount, xuids);
+}
+
+Xbl::HResult XblProfileGetUserProfileAsync(Xbl::XblContextHandle xboxLiveContext, std::uint64_t xboxUserId, Gdk::XAsyncBlock* async)
+{
+    return VyroSim_XblServices()->XblProfileGetUserProfileAsync(xboxLiveContext, xboxUserId, async);
+}
+
+Xbl::HResult XblProfileGetUserProfileResult(Gdk::XAsyncBlock* async, Xbl::XblUserProfile* profile)
+{
+    return VyroSim_XblServices()->XblProfileGetUserProfileResult(async, profile);
+}
+
+Xbl::HResult XblProfileGetUserProfilesAsync(Xbl::XblContextHandle xboxLiveContext, const std::uint64_t* xboxUserIds, std::size_t xboxUserIdsCount, Gdk::XAsyncBlock* async)
+{
+    return VyroSim_XblServices()->XblProfileGetUserProfilesAsync(xboxLiveContext, xboxUserIds, xboxUserIdsCount, async);
+}
+
+Xbl::HResult XblProfileGetUserProfilesResultCount(Gdk::XAsyncBlock* async, std::size_t* profileCount)
+{
+    return VyroSim_XblServices()->XblProfileGetUserProfilesResultCount(async, profileCount);
+}
+
+Xbl::HResult XblProfileGetUserProfilesResult(Gdk::XAsyncBlock* async, std::size_t profilesCount, Xbl::XblUserProfile* profiles)
+{
+    return VyroSim_XblServices()->XblProfileGetUserProfilesResult(async, profilesCount, profiles);
+}
+
 } // extern "C"

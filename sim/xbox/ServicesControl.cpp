@@ -25,24 +25,6 @@ void ReadText(ControlFields& fields, const char* name, OptionalText& target) { A
 
 std::optional<double> AsNumber(const json& value) { return value.is_number() ? std::optional(value.get<double>()) : std::nullopt; }
 
-// Each element of array `name` read by `read(elementFields, element)` into a new list.
-template <typename Item, typename Read>
-std::optional<std::vector<Item>> ReadList(ControlFields& fields, const char* name, std::initializer_list<const char*> known, Read read)
-{
-    const json* entries = fields.Array(name);
-    if (entries == nullptr) {
-        return std::nullopt;
-    }
-    std::vector<Item> list;
-    for (std::size_t i = 0; i < entries->size(); ++i) {
-        ControlFields element(fields, (*entries)[i], std::string(name) + "[" + std::to_string(i) + "]", known);
-        Item item;
-        read(element, item);
-        list.push_back(std::move(item));
-    }
-    return list;
-}
-
 void ReadReward(ControlFields& fields, SimReward& reward)
 {
     ReadText(fields, "name", reward.name);
@@ -63,8 +45,8 @@ void ReadAchievement(ControlFields& fields, SimAchievement& achievement)
     ReadText(fields, "id", achievement.id);
     ReadText(fields, "name", achievement.name);
     Assign(fields.Integer("progressState", 0, kProgressStates), achievement.progressState);
-    Assign(ReadList<SimReward>(fields, "rewards", {"name", "value", "type", "valueType"}, ReadReward), achievement.rewards);
-    Assign(ReadList<SimRequirement>(fields, "requirements", {"id", "current", "target"}, ReadRequirement), achievement.requirements);
+    Assign(ReadRecords<SimReward>(fields, "rewards", {"name", "value", "type", "valueType"}, ReadReward), achievement.rewards);
+    Assign(ReadRecords<SimRequirement>(fields, "requirements", {"id", "current", "target"}, ReadRequirement), achievement.requirements);
     Assign(fields.Integer("timeUnlocked", 0, std::numeric_limits<std::int64_t>::max()), achievement.timeUnlocked);
 }
 
@@ -117,16 +99,16 @@ void ReadStatisticsAnswers(ControlFields& fields, ServicesAnswers& answers)
 
 void ReadServices(ControlFields& fields, ServicesData& services)
 {
-    Assign(ReadList<SimAchievement>(fields, "achievements",
+    Assign(ReadRecords<SimAchievement>(fields, "achievements",
                                     {"id", "name", "progressState", "rewards", "requirements", "timeUnlocked"}, ReadAchievement),
            services.achievements);
-    if (const auto statistics = ReadList<SimStatistic>(fields, "statistics", {"name", "type", "value"}, ReadStatistic)) {
+    if (const auto statistics = ReadRecords<SimStatistic>(fields, "statistics", {"name", "type", "value"}, ReadStatistic)) {
         services.statistics.clear();
         for (const SimStatistic& statistic : *statistics) {
             services.statistics[StatisticKey(statistic.name)] = statistic;
         }
     }
-    Assign(ReadList<SimLeaderboardRow>(fields, "leaderboard", {"xuid", "gamertag", "percentile", "value"}, ReadRow), services.leaderboard);
+    Assign(ReadRecords<SimLeaderboardRow>(fields, "leaderboard", {"xuid", "gamertag", "percentile", "value"}, ReadRow), services.leaderboard);
     ReadAchievementAnswers(fields, services.answers);
     ReadStatisticsAnswers(fields, services.answers);
 }

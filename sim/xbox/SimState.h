@@ -12,6 +12,7 @@
 #include "ServicesData.h"
 #include "SharedState.h"
 #include "SimSettings.h"
+#include "SocialData.h"
 #include "StateChanges.h"
 #include "Store.h"
 #include "TaskQueues.h"
@@ -53,6 +54,7 @@ struct Runtime {
     Store store;
     MultiplayerData multiplayer;
     OnlineData online;
+    SocialData social;
 };
 
 // The process-wide state: the runtime, and the handle numbers, which outlive a "reset" so that a

@@ -90,7 +90,21 @@ inline Xbl::XblApi SimulatedXblApi()
             &XblMultiplayerActivityFlushRecentPlayersAsync,
             &XblPrivacyBatchCheckPermissionAsync,
             &XblPrivacyBatchCheckPermissionResultSize,
-            &XblPrivacyBatchCheckPermissionResult};
+            &XblPrivacyBatchCheckPermissionResult,
+            &XblSocialManagerAddLocalUser,
+            &XblSocialManagerRemoveLocalUser,
+            &XblSocialManagerCreateSocialUserGroupFromFilters,
+            &XblSocialManagerDestroySocialUserGroup,
+            &XblSocialManagerUserGroupGetUsers,
+            &XblSocialManagerDoWork,
+            &XblPrivacyGetAvoidListAsync,
+            &XblPrivacyGetAvoidListResultCount,
+            &XblPrivacyGetAvoidListResult,
+            &XblProfileGetUserProfileAsync,
+            &XblProfileGetUserProfileResult,
+            &XblProfileGetUserProfilesAsync,
+            &XblProfileGetUserProfilesResultCount,
+            &XblProfileGetUserProfilesResult};
 }
 
 } // namespace Vyro::XboxSim

@@ -5,6 +5,7 @@
 #include "MultiplayerControl.h"
 #include "OnlineControl.h"
 #include "ServicesControl.h"
+#include "SocialControl.h"
 
 namespace Vyro::XboxSim {
 
@@ -89,6 +90,8 @@ nlohmann::json OpenObjects(const Runtime& runtime)
     AddCount(open, "xblContexts", runtime.xbl.contexts.Count());
     AddCount(open, "productQueries", runtime.store.productQueries.Count());
     AddCount(open, "achievementsResults", runtime.services.achievementsResults.Count());
+    AddCount(open, "socialLocalUsers", runtime.social.localUsers.size());
+    AddCount(open, "socialGroups", runtime.social.groups.Count());
     return open;
 }
 
@@ -130,9 +133,10 @@ nlohmann::json DescribeState(const SimState& state)
             {"dispatches", {{"calls", runtime.dispatches.calls}, {"delivered", runtime.dispatches.delivered}}},
             {"productQueries", runtime.store.productQueries.Numbers()},
             {"online", DescribeOnline(runtime.online)},
+            {"multiplayer", DescribeMultiplayer(runtime.multiplayer)},
+            {"social", DescribeSocial(runtime.social)},
             {"leftOpen", OpenObjects(runtime)},
-            {"misuse", MisuseEntries(runtime.journal)},
-            {"multiplayer", DescribeMultiplayer(runtime.multiplayer)}};
+            {"misuse", MisuseEntries(runtime.journal)}};
 }
 
 } // namespace Vyro::XboxSim

@@ -3,6 +3,7 @@
 #include "AsyncCalls.h"
 #include "Calls.h"
 #include "ServicesCalls.h"
+#include "SocialCalls.h"
 #include "XblBridge.h"
 
 namespace Vyro::XboxSim {
@@ -158,6 +159,20 @@ extern "C" const Vyro::Xbl::XblApi* VyroSim_XblServices()
                                             &ServiceFlushRecentPlayersAsync,
                                             &ServiceBatchCheckPermissionAsync,
                                             &ServiceBatchCheckPermissionResultSize,
-                                            &ServiceBatchCheckPermissionResult};
+                                            &ServiceBatchCheckPermissionResult,
+                                            &ServiceSocialAddLocalUser,
+                                            &ServiceSocialRemoveLocalUser,
+                                            &ServiceSocialCreateGroup,
+                                            &ServiceSocialDestroyGroup,
+                                            &ServiceSocialGetUsers,
+                                            &ServiceSocialDoWork,
+                                            &ServiceAvoidListAsync,
+                                            &ServiceAvoidListResultCount,
+                                            &ServiceAvoidListResult,
+                                            &ServiceProfileAsync,
+                                            &ServiceProfileResult,
+                                            &ServiceProfilesAsync,
+                                            &ServiceProfilesResultCount,
+                                            &ServiceProfilesResult};
     return &services;
 }

@@ -185,6 +185,20 @@ VYRO_SIM_EXPORT Vyro::Xbl::HResult XblPrivacyBatchCheckPermissionResult(Vyro::Gd
                                                                          void* buffer,
                                                                          Vyro::Xbl::XblPermissionCheckResult** ptrToBufferResults,
                                                                          std::size_t* ptrToBufferResultsCount, std::size_t* bufferUsed);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblSocialManagerAddLocalUser(Vyro::Xbl::XblUserHandle user, Vyro::Xbl::XblSocialManagerExtraDetailLevel extraLevelDetail, Vyro::Gdk::XTaskQueueHandle queue);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblSocialManagerRemoveLocalUser(Vyro::Xbl::XblUserHandle user);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblSocialManagerCreateSocialUserGroupFromFilters(Vyro::Xbl::XblUserHandle user, Vyro::Xbl::XblPresenceFilter presenceDetailLevel, Vyro::Xbl::XblRelationshipFilter filter, Vyro::Xbl::XblSocialManagerUserGroupHandle* group);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblSocialManagerDestroySocialUserGroup(Vyro::Xbl::XblSocialManagerUserGroupHandle group);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblSocialManagerUserGroupGetUsers(Vyro::Xbl::XblSocialManagerUserGroupHandle group, Vyro::Xbl::XblSocialManagerUserPtrArray* users, std::size_t* usersCount);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblSocialManagerDoWork(const Vyro::Xbl::XblSocialManagerEvent** socialEvents, std::size_t* socialEventsCount);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblPrivacyGetAvoidListAsync(Vyro::Xbl::XblContextHandle xblContextHandle, Vyro::Gdk::XAsyncBlock* async);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblPrivacyGetAvoidListResultCount(Vyro::Gdk::XAsyncBlock* async, std::size_t* xuidCount);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblPrivacyGetAvoidListResult(Vyro::Gdk::XAsyncBlock* async, std::size_t xuidCount, std::uint64_t* xuids);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblProfileGetUserProfileAsync(Vyro::Xbl::XblContextHandle xboxLiveContext, std::uint64_t xboxUserId, Vyro::Gdk::XAsyncBlock* async);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblProfileGetUserProfileResult(Vyro::Gdk::XAsyncBlock* async, Vyro::Xbl::XblUserProfile* profile);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblProfileGetUserProfilesAsync(Vyro::Xbl::XblContextHandle xboxLiveContext, const std::uint64_t* xboxUserIds, std::size_t xboxUserIdsCount, Vyro::Gdk::XAsyncBlock* async);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblProfileGetUserProfilesResultCount(Vyro::Gdk::XAsyncBlock* async, std::size_t* profileCount);
+VYRO_SIM_EXPORT Vyro::Xbl::HResult XblProfileGetUserProfilesResult(Vyro::Gdk::XAsyncBlock* async, std::size_t profilesCount, Vyro::Xbl::XblUserProfile* profiles);
 
 } // extern "C"
 
@@ -272,4 +286,18 @@ static_assert(std::is_same_v<decltype(XGameUiShowTextEntryResult), G::XGameUiSho
 static_assert(std::is_same_v<decltype(XblPrivacyBatchCheckPermissionAsync), X::XblPrivacyBatchCheckPermissionAsync_t>);
 static_assert(std::is_same_v<decltype(XblPrivacyBatchCheckPermissionResultSize), X::XblPrivacyBatchCheckPermissionResultSize_t>);
 static_assert(std::is_same_v<decltype(XblPrivacyBatchCheckPermissionResult), X::XblPrivacyBatchCheckPermissionResult_t>);
+static_assert(std::is_same_v<decltype(XblSocialManagerAddLocalUser), X::XblSocialManagerAddLocalUser_t>);
+static_assert(std::is_same_v<decltype(XblSocialManagerRemoveLocalUser), X::XblSocialManagerRemoveLocalUser_t>);
+static_assert(std::is_same_v<decltype(XblSocialManagerCreateSocialUserGroupFromFilters), X::XblSocialManagerCreateSocialUserGroupFromFilters_t>);
+static_assert(std::is_same_v<decltype(XblSocialManagerDestroySocialUserGroup), X::XblSocialManagerDestroySocialUserGroup_t>);
+static_assert(std::is_same_v<decltype(XblSocialManagerUserGroupGetUsers), X::XblSocialManagerUserGroupGetUsers_t>);
+static_assert(std::is_same_v<decltype(XblSocialManagerDoWork), X::XblSocialManagerDoWork_t>);
+static_assert(std::is_same_v<decltype(XblPrivacyGetAvoidListAsync), X::XblPrivacyGetAvoidListAsync_t>);
+static_assert(std::is_same_v<decltype(XblPrivacyGetAvoidListResultCount), X::XblPrivacyGetAvoidListResultCount_t>);
+static_assert(std::is_same_v<decltype(XblPrivacyGetAvoidListResult), X::XblPrivacyGetAvoidListResult_t>);
+static_assert(std::is_same_v<decltype(XblProfileGetUserProfileAsync), X::XblProfileGetUserProfileAsync_t>);
+static_assert(std::is_same_v<decltype(XblProfileGetUserProfileResult), X::XblProfileGetUserProfileResult_t>);
+static_assert(std::is_same_v<decltype(XblProfileGetUserProfilesAsync), X::XblProfileGetUserProfilesAsync_t>);
+static_assert(std::is_same_v<decltype(XblProfileGetUserProfilesResultCount), X::XblProfileGetUserProfilesResultCount_t>);
+static_assert(std::is_same_v<decltype(XblProfileGetUserProfilesResult), X::XblProfileGetUserProfilesResult_t>);
 } // namespace Vyro::XboxSim::Checks

@@ -36,6 +36,7 @@ struct FeatureCase {
     const char* action;
     const char* initFailed;
     // What the ready feature answers this request with.
+    // None: a ready feature answers in a later Tick.
     const char* readyAnswer = "Not implemented";
     // The request's "xbox" member as JSON text, if any.
     const char* xbox = nullptr;
@@ -45,9 +46,9 @@ const FeatureCase kFeatures[] = {
     {&XboxChannelSDK::CheckPrivilege, nullptr, "Failed to initialize online services.", "Invalid xbox: expected an object.", "5"},
     {&XboxChannelSDK::ResolvePrivilege, nullptr, "Failed to initialize online services.", "Invalid xbox: expected an object.", "5"},
     {&XboxChannelSDK::CheckPermission, nullptr, "Failed to initialize online services.", "Invalid xbox: expected an object.", "5"},
-    {&XboxChannelSDK::FriendList, nullptr, "Failed to initialize social services."},
-    {&XboxChannelSDK::BlockList, nullptr, "Failed to initialize social services."},
-    {&XboxChannelSDK::UserProfile, nullptr, "Failed to initialize social services."},
+    {&XboxChannelSDK::FriendList, nullptr, "Failed to initialize social services.", nullptr},
+    {&XboxChannelSDK::BlockList, nullptr, "Failed to initialize social services.", nullptr},
+    {&XboxChannelSDK::UserProfile, nullptr, "Failed to initialize social services.", nullptr},
     {&XboxChannelSDK::Achievements, "update", "Failed to initialize achievements.", "Achievement ID is required."},
     {&XboxChannelSDK::Statistics, "get", "Failed to initialize stats.", "No stat names provided in xbox.names array."},
     {&XboxChannelSDK::Leaderboard, nullptr, "Failed to initialize stats.", "No statName provided in xbox.statName."},
@@ -81,6 +82,10 @@ TEST_F(XboxChannelTest, EveryFeatureIsMadeReadyBeforeItsRequestAndAFailedContext
 
     Sim({{"op", "set"}, {"xblContextResult", 0}});
     for (const FeatureCase& feature : kFeatures) {
+        if (feature.readyAnswer == nullptr) {
+            ((*channel_).*feature.operation)(Request(feature).dump().c_str(), &Record);
+            continue;
+        }
         EXPECT_EQ(Call(feature.operation, Request(feature)).body,
                   (json{{"channel", "xbox"}, {"message", feature.readyAnswer}, {"requestId", "f"}}));
     }

@@ -37,6 +37,20 @@ bool BindXblApi(const StoreLibrary& library, XblApi& api)
     bound &= library.Bind("XblPrivacyBatchCheckPermissionAsync", api.XblPrivacyBatchCheckPermissionAsync);
     bound &= library.Bind("XblPrivacyBatchCheckPermissionResultSize", api.XblPrivacyBatchCheckPermissionResultSize);
     bound &= library.Bind("XblPrivacyBatchCheckPermissionResult", api.XblPrivacyBatchCheckPermissionResult);
+    bound &= library.Bind("XblSocialManagerAddLocalUser", api.XblSocialManagerAddLocalUser);
+    bound &= library.Bind("XblSocialManagerRemoveLocalUser", api.XblSocialManagerRemoveLocalUser);
+    bound &= library.Bind("XblSocialManagerCreateSocialUserGroupFromFilters", api.XblSocialManagerCreateSocialUserGroupFromFilters);
+    bound &= library.Bind("XblSocialManagerDestroySocialUserGroup", api.XblSocialManagerDestroySocialUserGroup);
+    bound &= library.Bind("XblSocialManagerUserGroupGetUsers", api.XblSocialManagerUserGroupGetUsers);
+    bound &= library.Bind("XblSocialManagerDoWork", api.XblSocialManagerDoWork);
+    bound &= library.Bind("XblPrivacyGetAvoidListAsync", api.XblPrivacyGetAvoidListAsync);
+    bound &= library.Bind("XblPrivacyGetAvoidListResultCount", api.XblPrivacyGetAvoidListResultCount);
+    bound &= library.Bind("XblPrivacyGetAvoidListResult", api.XblPrivacyGetAvoidListResult);
+    bound &= library.Bind("XblProfileGetUserProfileAsync", api.XblProfileGetUserProfileAsync);
+    bound &= library.Bind("XblProfileGetUserProfileResult", api.XblProfileGetUserProfileResult);
+    bound &= library.Bind("XblProfileGetUserProfilesAsync", api.XblProfileGetUserProfilesAsync);
+    bound &= library.Bind("XblProfileGetUserProfilesResultCount", api.XblProfileGetUserProfilesResultCount);
+    bound &= library.Bind("XblProfileGetUserProfilesResult", api.XblProfileGetUserProfilesResult);
     return bound;
 }
 

@@ -12,6 +12,8 @@
 #include "channels/xbox/XblPermissionApi.h"
 #include "channels/xbox/XblStatsApi.h"
 #include "channels/xbox/XblMultiplayerActivityApi.h"
+#include "channels/xbox/XblProfileApi.h"
+#include "channels/xbox/XblSocialApi.h"
 
 namespace Vyro::Xbl {
 
@@ -102,6 +104,26 @@ using XblPrivacyBatchCheckPermissionResultSize_t = HResult(Gdk::XAsyncBlock* asy
 using XblPrivacyBatchCheckPermissionResult_t = HResult(Gdk::XAsyncBlock* async, std::size_t bufferSize, void* buffer,
                                                        XblPermissionCheckResult** ptrToBufferResults,
                                                        std::size_t* ptrToBufferResultsCount, std::size_t* bufferUsed);
+// Social manager, privacy avoid list and profiles.
+using XblSocialManagerAddLocalUser_t = HResult(XblUserHandle user, XblSocialManagerExtraDetailLevel extraLevelDetail,
+                                               Gdk::XTaskQueueHandle queue);
+using XblSocialManagerRemoveLocalUser_t = HResult(XblUserHandle user);
+using XblSocialManagerCreateSocialUserGroupFromFilters_t = HResult(XblUserHandle user, XblPresenceFilter presenceFilter,
+                                                                   XblRelationshipFilter relationshipFilter,
+                                                                   XblSocialManagerUserGroupHandle* group);
+using XblSocialManagerDestroySocialUserGroup_t = HResult(XblSocialManagerUserGroupHandle group);
+using XblSocialManagerUserGroupGetUsers_t = HResult(XblSocialManagerUserGroupHandle group, XblSocialManagerUserPtrArray* users,
+                                                    std::size_t* usersCount);
+using XblSocialManagerDoWork_t = HResult(const XblSocialManagerEvent** socialEvents, std::size_t* socialEventsCount);
+using XblPrivacyGetAvoidListAsync_t = HResult(XblContextHandle context, Gdk::XAsyncBlock* asyncBlock);
+using XblPrivacyGetAvoidListResultCount_t = HResult(Gdk::XAsyncBlock* asyncBlock, std::size_t* xuidCount);
+using XblPrivacyGetAvoidListResult_t = HResult(Gdk::XAsyncBlock* asyncBlock, std::size_t xuidCount, std::uint64_t* xuids);
+using XblProfileGetUserProfileAsync_t = HResult(XblContextHandle context, std::uint64_t xboxUserId, Gdk::XAsyncBlock* asyncBlock);
+using XblProfileGetUserProfileResult_t = HResult(Gdk::XAsyncBlock* asyncBlock, XblUserProfile* profile);
+using XblProfileGetUserProfilesAsync_t = HResult(XblContextHandle context, const std::uint64_t* xboxUserIds,
+                                                 std::size_t xboxUserIdsCount, Gdk::XAsyncBlock* asyncBlock);
+using XblProfileGetUserProfilesResultCount_t = HResult(Gdk::XAsyncBlock* asyncBlock, std::size_t* profileCount);
+using XblProfileGetUserProfilesResult_t = HResult(Gdk::XAsyncBlock* asyncBlock, std::size_t profilesCount, XblUserProfile* profiles);
 
 // One pointer per export, bound by name; each member is named after its export.
 struct XblApi {
@@ -136,6 +158,20 @@ struct XblApi {
     XblPrivacyBatchCheckPermissionAsync_t* XblPrivacyBatchCheckPermissionAsync = nullptr;
     XblPrivacyBatchCheckPermissionResultSize_t* XblPrivacyBatchCheckPermissionResultSize = nullptr;
     XblPrivacyBatchCheckPermissionResult_t* XblPrivacyBatchCheckPermissionResult = nullptr;
+    XblSocialManagerAddLocalUser_t* XblSocialManagerAddLocalUser = nullptr;
+    XblSocialManagerRemoveLocalUser_t* XblSocialManagerRemoveLocalUser = nullptr;
+    XblSocialManagerCreateSocialUserGroupFromFilters_t* XblSocialManagerCreateSocialUserGroupFromFilters = nullptr;
+    XblSocialManagerDestroySocialUserGroup_t* XblSocialManagerDestroySocialUserGroup = nullptr;
+    XblSocialManagerUserGroupGetUsers_t* XblSocialManagerUserGroupGetUsers = nullptr;
+    XblSocialManagerDoWork_t* XblSocialManagerDoWork = nullptr;
+    XblPrivacyGetAvoidListAsync_t* XblPrivacyGetAvoidListAsync = nullptr;
+    XblPrivacyGetAvoidListResultCount_t* XblPrivacyGetAvoidListResultCount = nullptr;
+    XblPrivacyGetAvoidListResult_t* XblPrivacyGetAvoidListResult = nullptr;
+    XblProfileGetUserProfileAsync_t* XblProfileGetUserProfileAsync = nullptr;
+    XblProfileGetUserProfileResult_t* XblProfileGetUserProfileResult = nullptr;
+    XblProfileGetUserProfilesAsync_t* XblProfileGetUserProfilesAsync = nullptr;
+    XblProfileGetUserProfilesResultCount_t* XblProfileGetUserProfilesResultCount = nullptr;
+    XblProfileGetUserProfilesResult_t* XblProfileGetUserProfilesResult = nullptr;
 };
 
 // Resolves every export of the table; false (each missing one logged) when any is missing.

@@ -330,9 +330,10 @@ void XboxAuth::OnUserChange(void* context, Gdk::XUserLocalId, Gdk::XUserChangeEv
 void XboxAuth::HandleSignOut()
 {
     const std::string xuid = GetUserInfo().xuid;
+    // The services objects let go of the user (the social manager by its handle) before it closes.
+    context_->ResetServices();
     context_->SetUserHandle(nullptr);
     context_->SetStoreContext(nullptr);
-    context_->ResetServices();
     const json signedOut{{"status", 1}, {"xbox", {{"xuid", xuid}}}};
     context_->PostEvent(VYROCHANNEL_EVENT_LOGIN_STATUS, VYROCHANNEL_OK, MakeSuccessResponse(signedOut, ChannelType::Xbox, ""));
 }

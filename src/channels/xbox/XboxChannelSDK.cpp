@@ -172,6 +172,9 @@ void XboxChannelSDK::Init(const char*, ResultCallback cb)
 void XboxChannelSDK::Tick()
 {
     DispatchEvents();
+    if (queue_ != nullptr && social_) {
+        social_->ProcessEvents();
+    }
     // The queue is read again every round: a completion may have unloaded the channel.
     while (queue_ != nullptr && runtimeApi_.Bound()->XTaskQueueDispatch(queue_, Gdk::XTaskQueuePort::Completion, 0)) {
     }

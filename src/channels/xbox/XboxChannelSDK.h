@@ -14,6 +14,7 @@
 #include "channels/xbox/XboxOnlineServices.h"
 #include "channels/xbox/XboxPayment.h"
 #include "channels/xbox/XboxServicesFeature.h"
+#include "channels/xbox/XboxSocial.h"
 #include "channels/xbox/XboxStats.h"
 #include "channels/xbox/XboxSystemDialog.h"
 #include "core/BaseChannelSDK.h"
@@ -128,7 +129,7 @@ private:
     std::string scid_;
     std::unique_ptr<XboxAuth> auth_;
     std::unique_ptr<XboxOnlineServices> onlineServices_;
-    std::unique_ptr<XboxServicesFeature> social_;
+    std::unique_ptr<XboxSocial> social_;
     std::unique_ptr<XboxAchievements> achievements_;
     std::unique_ptr<XboxStats> stats_;
     std::unique_ptr<XboxMultiplayer> multiplayer_;

@@ -137,17 +137,23 @@ void XboxChannelSDK::CheckPermission(const char* params, ResultCallback cb)
 
 void XboxChannelSDK::FriendList(const char* params, ResultCallback cb)
 {
-    Route(social_, kSocial, params, cb, nullptr);
+    Route(social_, kSocial, params, cb, nullptr, [this, cb](const std::string&, const std::string& request) {
+        social_->FriendList(request, cb);
+    });
 }
 
 void XboxChannelSDK::BlockList(const char* params, ResultCallback cb)
 {
-    Route(social_, kSocial, params, cb, nullptr);
+    Route(social_, kSocial, params, cb, nullptr, [this, cb](const std::string&, const std::string& request) {
+        social_->BlockList(request, cb);
+    });
 }
 
 void XboxChannelSDK::UserProfile(const char* params, ResultCallback cb)
 {
-    Route(social_, kSocial, params, cb, nullptr);
+    Route(social_, kSocial, params, cb, nullptr, [this, cb](const std::string&, const std::string& request) {
+        social_->UserProfile(request, cb);
+    });
 }
 
 void XboxChannelSDK::Achievements(const char* params, ResultCallback cb)

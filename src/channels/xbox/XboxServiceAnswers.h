@@ -53,3 +53,19 @@ bool RequireRuntime(IXboxContext& context, ResultCallback cb, const std::string&
 inline std::string TextOf(const char* text) { return text == nullptr ? std::string() : std::string(text); }
 
 } // namespace Vyro
+
+namespace Vyro {
+
+// A fixed text field of an Xbox services record: up to its terminator, or the whole field when the
+// service filled it completely.
+template <std::size_t Size>
+std::string FieldText(const char (&field)[Size])
+{
+    std::size_t length = 0;
+    while (length < Size && field[length] != '\0') {
+        ++length;
+    }
+    return std::string(field, length);
+}
+
+} // namespace Vyro
