@@ -73,6 +73,8 @@ XboxChannelSDK::~XboxChannelSDK()
 {
     tearingDown_ = true;
     auth_->UnregisterUserChangeEvent(false);
+    // Nothing is answered from a destructor: a friend list still waiting goes with the social object.
+    social_.reset();
     ReleaseUser();
     if (queue_ != nullptr) {
         runtimeApi_.Bound()->XTaskQueueTerminate(queue_, false, nullptr, nullptr);
@@ -327,6 +329,9 @@ void XboxChannelSDK::RefreshUser(std::function<void(bool ok)> continuation) { au
 
 void XboxChannelSDK::ResetServices()
 {
+    if (social_) {
+        social_->AbortFriendList();
+    }
     if (multiplayer_) {
         multiplayer_->Stop();
     }

@@ -295,6 +295,16 @@ void XboxSocial::AnswerFriendList()
     AnswerSuccess(request.cb, request.requestId, json{{"friends", std::move(friends)}});
 }
 
+void XboxSocial::AbortFriendList()
+{
+    if (!pendingFriendList_) {
+        return;
+    }
+    const PendingRequest request = std::move(*pendingFriendList_);
+    pendingFriendList_.reset();
+    AnswerFailure(request.cb, request.requestId, "Failed to get friends.", Gdk::kAbort);
+}
+
 // The social manager keeps the player and the group until told otherwise: both go with this object,
 // with the very user handle the player was added with.
 void XboxSocial::Cleanup()

@@ -18,7 +18,8 @@ namespace Vyro {
 class XboxSocial : public XboxServicesFeature {
 public:
     explicit XboxSocial(IXboxContext* context);
-    // Forgets a waiting friend list unanswered and takes the player out of the social manager.
+    // Forgets a waiting friend list unanswered (the channel aborts it first where it may still answer)
+    // and takes the player out of the social manager.
     ~XboxSocial() override;
 
     // Makes the Xbox services context, adds the player to the social manager and asks for the group
@@ -37,6 +38,9 @@ public:
     // One pump of the social manager, run every Tick: posts the graph's changes as social events and
     // answers the waiting friend list when the group is loaded.
     void ProcessEvents();
+    // Answers a waiting friend list -1 with E_ABORT: its group goes with this object (sign-out,
+    // Unload), and a game waiting for the answer would otherwise wait forever.
+    void AbortFriendList();
 
 private:
     struct PendingRequest {
