@@ -16,7 +16,7 @@ struct XblUserProfile {
     char gameDisplayName[kDisplayNameCharSize];
     char gameDisplayPictureResizeUri[kDisplayPicUrlRawCharSize];
     char gamerscore[kGamerscoreCharSize];
-    char gamertag[kGamertagFieldSize];
+    char gamertag[kGamertagCharSize];
     char modernGamertag[kModernGamertagCharSize];
     char modernGamertagSuffix[kModernGamertagSuffixCharSize];
     char uniqueModernGamertag[kUniqueModernGamertagCharSize];

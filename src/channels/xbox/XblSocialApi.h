@@ -16,9 +16,6 @@ inline constexpr std::size_t kColorCharSize = 7 * 3;
 inline constexpr std::size_t kDisplayNameCharSize = 30 * 3;
 inline constexpr std::size_t kDisplayPicUrlRawCharSize = 225 * 3;
 inline constexpr std::size_t kGamerscoreCharSize = 16 * 3;
-// The classic gamertag field of the social and profile records (the modern gamertag fields are the
-// statistics records' ones).
-inline constexpr std::size_t kGamertagFieldSize = 16 * 3;
 inline constexpr std::size_t kRealNameCharSize = 255 * 3;
 inline constexpr std::size_t kRichPresenceCharSize = 100 * 3;
 inline constexpr std::size_t kTitleNameCharSize = 100 * 3;
@@ -93,7 +90,7 @@ struct XblSocialManagerUser {
     char displayPicUrlRaw[kDisplayPicUrlRawCharSize];
     bool useAvatar;
     char gamerscore[kGamerscoreCharSize];
-    char gamertag[kGamertagFieldSize];
+    char gamertag[kGamertagCharSize];
     char modernGamertag[kModernGamertagCharSize];
     char modernGamertagSuffix[kModernGamertagSuffixCharSize];
     char uniqueModernGamertag[kUniqueModernGamertagCharSize];

@@ -9,7 +9,8 @@ namespace Vyro::Xbl {
 
 // Text fields holding a service configuration id: 36 characters, terminator, padding.
 inline constexpr std::size_t kScidLength = 40;
-inline constexpr std::size_t kGamertagCharSize = 16;
+// The classic gamertag field: 16 characters of up to three UTF-8 bytes each.
+inline constexpr std::size_t kGamertagCharSize = 16 * 3;
 inline constexpr std::size_t kModernGamertagCharSize = 97;
 inline constexpr std::size_t kModernGamertagSuffixCharSize = 15;
 inline constexpr std::size_t kUniqueModernGamertagCharSize = 101;
@@ -101,8 +102,8 @@ static_assert(sizeof(XblStatistic) == 24 && sizeof(XblUserStatisticsResult) == 2
 static_assert(sizeof(XblServiceConfigurationStatistic) == 56 && offsetof(XblServiceConfigurationStatistic, statistics) == 40);
 static_assert(sizeof(XblTitleManagedStatistic) == 32 && offsetof(XblTitleManagedStatistic, numberValue) == 16);
 static_assert(sizeof(XblLeaderboardColumn) == 16);
-static_assert(sizeof(XblLeaderboardRow) == 272 && offsetof(XblLeaderboardRow, xboxUserId) == 232 &&
-              offsetof(XblLeaderboardRow, rank) == 248 && offsetof(XblLeaderboardRow, columnValues) == 256);
+static_assert(sizeof(XblLeaderboardRow) == 304 && offsetof(XblLeaderboardRow, xboxUserId) == 264 &&
+              offsetof(XblLeaderboardRow, rank) == 280 && offsetof(XblLeaderboardRow, columnValues) == 288);
 static_assert(sizeof(XblLeaderboardQuery) == 128 && offsetof(XblLeaderboardQuery, leaderboardName) == 48 &&
               offsetof(XblLeaderboardQuery, order) == 88 && offsetof(XblLeaderboardQuery, skipToXboxUserId) == 96 &&
               offsetof(XblLeaderboardQuery, continuationToken) == 112 && offsetof(XblLeaderboardQuery, queryType) == 120);
