@@ -92,7 +92,9 @@ XblSocialManagerUser* NewUsers(SocialRecords& records, std::size_t count)
 template <typename Record>
 void Scribble(std::vector<Record>& records)
 {
-    std::memset(static_cast<void*>(records.data()), kScribble, sizeof(Record) * records.size());
+    if (!records.empty()) {
+        std::memset(static_cast<void*>(records.data()), kScribble, sizeof(Record) * records.size());
+    }
 }
 
 // What the last DoWork and the GetUsers calls since handed out is no longer valid: scribbled over
