@@ -105,12 +105,11 @@ private:
     void StartMultiplayerEvents();
     XboxSystemDialog& EnsureSystemDialog();
 
-    // What a ready feature runs for a request: given the request's action and text. None: the
-    // feature's requests are not served yet.
+    // What a ready feature runs for a request: given the request's action and text.
     using Serve = std::function<void(const std::string& action, const std::string& request)>;
     template <typename Feature>
     void Route(std::unique_ptr<Feature>& feature, const FeatureKind& kind, const char* params, ResultCallback cb,
-               const ActionSet* actions, Serve serve = nullptr);
+               const ActionSet* actions, Serve serve);
     template <typename Feature>
     void Ensure(std::unique_ptr<Feature>& feature, const FeatureKind& kind, const std::string& requestId,
                 ResultCallback cb, std::function<void()> onReady);

@@ -106,10 +106,6 @@ void XboxChannelSDK::Route(std::unique_ptr<Feature>& feature, const FeatureKind&
             Answer(cb, VYROCHANNEL_FAILED, MakeErrorResponse(actions->unknownPrefix + action, ChannelType::Xbox, requestId));
             return;
         }
-        if (!serve) {
-            Answer(cb, VYROCHANNEL_FAILED, MakeNotImplementedResponse(ChannelType::Xbox, requestId));
-            return;
-        }
         serve(action, text);
     });
 }
