@@ -72,6 +72,9 @@ ModuleHandle LoadLibraryFrom(const std::wstring& fullPath);
 ModuleHandle LoadLibraryByName(const std::wstring& fileName);
 void FreeLibrary(ModuleHandle module);
 void* FindFunction(ModuleHandle module, const char* name);
+// Keeps the module this code is in loaded until the process ends, whoever unloads it: a store
+// runtime's own threads may still be returning from a callback into it.
+void PinCurrentModule();
 // The error of the last failed call above: the platform error number, or dlerror() text.
 std::string LastLoadError();
 

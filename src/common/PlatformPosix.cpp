@@ -105,11 +105,31 @@ std::wstring GetModulePath(ModuleHandle module)
     return AbsolutePath(name);
 }
 
+namespace {
+
+// The absolute path of the module this code is in; empty when it cannot be told.
+std::wstring CurrentModulePath()
+{
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void*>(&CurrentModulePath), &info) == 0 || info.dli_fname == nullptr) {
+        return {};
+    }
+    return AbsolutePath(info.dli_fname);
+}
+
+} // namespace
+
+// A process may hold several copies of the library, one per folder: the copy asking for the folder
+// of its own name gets its own, not the first one loaded.
 std::wstring GetDllDirectory(const std::wstring& dllName)
 {
     if (dllName.empty()) {
         Log(LogLevel::Warning, "Platform::GetDllDirectory() - invalid dllName parameter");
         return {};
+    }
+    const std::wstring own = CurrentModulePath();
+    if (!own.empty() && own.substr(own.rfind(L'/') + 1) == dllName) {
+        return CutAtLastSeparator(own);
     }
     ModuleHandle module = FindLoadedModule(dllName);
     return module == nullptr ? std::wstring{} : GetModuleDirectory(module);
@@ -117,11 +137,8 @@ std::wstring GetDllDirectory(const std::wstring& dllName)
 
 std::wstring GetCurrentModuleDirectory()
 {
-    Dl_info info{};
-    if (dladdr(reinterpret_cast<void*>(&GetCurrentModuleDirectory), &info) == 0 || info.dli_fname == nullptr) {
-        return {};
-    }
-    return CutAtLastSeparator(AbsolutePath(info.dli_fname));
+    const std::wstring own = CurrentModulePath();
+    return own.empty() ? std::wstring{} : CutAtLastSeparator(own);
 }
 
 std::wstring FindDllPath(const std::wstring& dllName)
@@ -436,6 +453,16 @@ void FreeLibrary(ModuleHandle module)
 }
 
 void* FindFunction(ModuleHandle module, const char* name) { return dlsym(module, name); }
+
+void PinCurrentModule()
+{
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void*>(&PinCurrentModule), &info) == 0 || info.dli_fname == nullptr) {
+        return;
+    }
+    // A reference that is never closed, on a module that may then never be unloaded.
+    dlopen(info.dli_fname, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+}
 
 std::string LastLoadError() { return lastLoadError; }
 

@@ -63,11 +63,40 @@ std::wstring GetModulePath(ModuleHandle module)
     return Truncated(std::move(buffer), length);
 }
 
+namespace {
+
+// The module this code is in, found from one of its own code addresses, so under whatever file name
+// it was loaded; null when it cannot be told.
+HMODULE CurrentModule()
+{
+    const auto address = reinterpret_cast<LPCWSTR>(reinterpret_cast<void*>(&CurrentModule));
+    HMODULE module = nullptr;
+    if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                            address, &module)) {
+        return nullptr;
+    }
+    return module;
+}
+
+bool IsFileNameOf(const std::wstring& path, const std::wstring& fileName)
+{
+    const std::wstring name = path.substr(path.find_last_of(L"\\/") + 1);
+    return CompareStringOrdinal(name.c_str(), static_cast<int>(name.size()), fileName.c_str(),
+                                static_cast<int>(fileName.size()), TRUE) == CSTR_EQUAL;
+}
+
+} // namespace
+
+// A process may hold several copies of the library, one per folder: the copy asking for the folder
+// of its own name gets its own, not the first one loaded.
 std::wstring GetDllDirectory(const std::wstring& dllName)
 {
     if (dllName.empty()) {
         Log(LogLevel::Warning, "Platform::GetDllDirectory() - invalid dllName parameter");
         return {};
+    }
+    if (HMODULE own = CurrentModule(); own != nullptr && IsFileNameOf(GetModulePath(own), dllName)) {
+        return GetModuleDirectory(own);
     }
     HMODULE module = GetModuleHandleW(dllName.c_str());
     return module == nullptr ? std::wstring{} : GetModuleDirectory(module);
@@ -75,14 +104,8 @@ std::wstring GetDllDirectory(const std::wstring& dllName)
 
 std::wstring GetCurrentModuleDirectory()
 {
-    // Found from one of our own code addresses, so it works under whatever file name we were loaded.
-    const auto address = reinterpret_cast<LPCWSTR>(reinterpret_cast<void*>(&GetCurrentModuleDirectory));
-    HMODULE module = nullptr;
-    if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                            address, &module)) {
-        return {};
-    }
-    return GetModuleDirectory(module);
+    HMODULE own = CurrentModule();
+    return own == nullptr ? std::wstring{} : GetModuleDirectory(own);
 }
 
 std::wstring FindDllPath(const std::wstring& dllName)
@@ -279,6 +302,13 @@ void FreeLibrary(ModuleHandle module)
     if (module != nullptr) {
         ::FreeLibrary(ToHmodule(module));
     }
+}
+
+void PinCurrentModule()
+{
+    const auto address = reinterpret_cast<LPCWSTR>(reinterpret_cast<void*>(&PinCurrentModule));
+    HMODULE module = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN, address, &module);
 }
 
 void* FindFunction(ModuleHandle module, const char* name)

@@ -31,8 +31,12 @@ public:
     const std::string& Name() const { return name_; }
 
     // Leaves the library loaded when this object goes, for runtimes whose own threads may still be
-    // running inside it.
-    void KeepLoadedForProcess() { keepLoaded_ = true; }
+    // running inside it; and this library too, since those threads call back into it.
+    void KeepLoadedForProcess()
+    {
+        keepLoaded_ = true;
+        Platform::PinCurrentModule();
+    }
 
 private:
     StoreLibrary(Platform::ModuleHandle module, std::string name);
@@ -59,16 +63,15 @@ public:
     }
     // A table supplied up front, for channels driven by test functions.
     explicit LazyStoreApi(const Table& table) : table_(table), state_(State::Bound) {}
+    // A table of functions the library is linked against, usable once `load` (run at the first Get)
+    // has confirmed that the store library those functions live in is there.
+    LazyStoreApi(const Table& table, bool (*load)()) : load_(load), table_(table) {}
 
     // The bound table, or null when the store library or one of its functions is missing.
     const Table* Get()
     {
         if (state_ == State::Unbound) {
-            library_ = StoreLibrary::LoadBesideLibrary(fileName_);
-            if (library_ && lifetime_ == Lifetime::Process) {
-                library_->KeepLoadedForProcess();
-            }
-            state_ = library_ && bind_(*library_, table_) ? State::Bound : State::Failed;
+            state_ = load_ != nullptr ? (load_() ? State::Bound : State::Failed) : LoadAndBind();
         }
         return Bound();
     }
@@ -79,8 +82,18 @@ public:
 private:
     enum class State { Unbound, Bound, Failed };
 
+    State LoadAndBind()
+    {
+        library_ = StoreLibrary::LoadBesideLibrary(fileName_);
+        if (library_ && lifetime_ == Lifetime::Process) {
+            library_->KeepLoadedForProcess();
+        }
+        return library_ && bind_(*library_, table_) ? State::Bound : State::Failed;
+    }
+
     std::wstring fileName_;
     BindFunction bind_ = nullptr;
+    bool (*load_)() = nullptr;
     Lifetime lifetime_ = Lifetime::WithApi;
     std::unique_ptr<StoreLibrary> library_;
     Table table_{};
