@@ -1,6 +1,8 @@
 // Xbox social against the simulated GDK: friend lists answered once the social manager's group has
 // loaded, graph changes turned into social events, block lists with and without gamertags, profiles,
 // every failing call, and a sign-out or Unload while requests wait.
+#include <map>
+
 #include "XboxChannelFixture.h"
 
 namespace XboxTest {
@@ -242,6 +244,31 @@ TEST_F(XboxSocialTest, ASignOutWhileTheGroupLoadsAbortsTheWaitingFriendListAndRe
     EXPECT_EQ(removed[0]["user"], added["user"]) << "removed with the handle it was added with, while still open";
     EXPECT_EQ(removed[0]["result"], "0x00000000");
     EXPECT_FALSE(Sim({{"op", "state"}})["leftOpen"].contains("socialGroups"));
+}
+
+// Requests made while nobody is signed in all wait for the same silent re-sign-in; each later one
+// finds the social object an earlier one made for the new user, and keeps it with its friend list.
+TEST_F(XboxSocialTest, RequestsWaitingForTheSameReSignInShareTheSocialObjectAndAreAllAnswered)
+{
+    Sim({{"op", "signOut"}});
+    TickUntil([&] { return channel_->GetUserHandle() == nullptr; });
+    Sim({{"op", "signIn"}});
+    Replies().clear();
+    FriendList("f");
+    channel_->BlockList(R"({"requestId":"b"})", &Record);
+    channel_->UserProfile(R"({"requestId":"p"})", &Record);
+    TickUntil([] { return Replies().size() == 3; });
+    Ticks(5);
+    ASSERT_EQ(Replies().size(), 3u);
+    std::map<std::string, json> answers;
+    for (const Reply& reply : Replies()) {
+        answers[reply.body.value("requestId", "")] = reply.body;
+    }
+    EXPECT_EQ(answers["f"]["friends"].size(), 3u) << answers["f"];
+    EXPECT_TRUE(answers["b"]["xbox"].contains("blockList")) << answers["b"];
+    EXPECT_TRUE(answers["p"].contains("profile")) << answers["p"];
+    EXPECT_EQ(Calls("XUserAddAsync").size(), 2u) << "the sign-in of Load, and one re-sign-in for all three";
+    EXPECT_EQ(Calls("XblSocialManagerAddLocalUser").size(), 1u);
 }
 
 TEST_F(XboxSocialTest, UnloadAnswersTheCallsInFlightOnceAndLeavesNothingOpen)

@@ -4,6 +4,7 @@
 #include <exception>
 #include <memory>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "VyroChannel.h"
@@ -159,6 +160,8 @@ void XboxAuth::LoginSilent()
     });
 }
 
+// One re-sign-in serves every request waiting for it: a second one would replace the user handle
+// that the first one's requests have just made their Xbox services objects from.
 void XboxAuth::RefreshUser(std::function<void(bool ok)> continuation)
 {
     // Without a running runtime and queue there is nothing to start the sign-in on.
@@ -167,37 +170,49 @@ void XboxAuth::RefreshUser(std::function<void(bool ok)> continuation)
         continuation(false);
         return;
     }
+    refreshWaiters_.push_back(std::move(continuation));
+    if (refreshWaiters_.size() > 1) {
+        return;
+    }
     const Gdk::GameRuntimeApi& runtime = context_->Runtime();
-    auto shared = std::make_shared<std::function<void(bool ok)>>(std::move(continuation));
     const HResult result = AsyncCall::Start(
-        context_->GetTaskQueue(), [this, shared](Gdk::XAsyncBlock* block) { CompleteRefresh(block, *shared); },
+        context_->GetTaskQueue(), [this](Gdk::XAsyncBlock* block) { CompleteRefresh(block); },
         [&runtime](Gdk::XAsyncBlock* block) { return runtime.XUserAddAsync(Gdk::XUserAddOptions::AddDefaultUserSilently, block); });
     if (!Gdk::Succeeded(result)) {
         LogFailedCall("Re-login XUserAddAsync", result);
-        (*shared)(false);
+        for (const auto& waiter : std::exchange(refreshWaiters_, {})) {
+            waiter(false);
+        }
     }
 }
 
-void XboxAuth::CompleteRefresh(Gdk::XAsyncBlock* block, const std::function<void(bool ok)>& continuation)
+// The waiters are taken before any of them runs: one may start the next re-sign-in.
+void XboxAuth::CompleteRefresh(Gdk::XAsyncBlock* block)
+{
+    const bool ok = RefreshedUser(block);
+    for (const auto& waiter : std::exchange(refreshWaiters_, {})) {
+        waiter(ok);
+    }
+}
+
+bool XboxAuth::RefreshedUser(Gdk::XAsyncBlock* block)
 {
     const Gdk::GameRuntimeApi& runtime = context_->Runtime();
     Gdk::XUserHandle user = nullptr;
     const HResult result = runtime.XUserAddResult(block, &user);
     if (!Gdk::Succeeded(result)) {
         LogFailedCall("Re-login XUserAddResult", result);
-        continuation(false);
-        return;
+        return false;
     }
     context_->SetUserHandle(user);
     Gdk::XStoreContextHandle store = nullptr;
     const HResult storeResult = runtime.XStoreCreateContext(user, &store);
     if (!Gdk::Succeeded(storeResult)) {
         Log(LogLevel::Error, "XStoreCreateContext failed during re-login: {}", HResultText(storeResult));
-        continuation(false);
-        return;
+        return false;
     }
     context_->SetStoreContext(store);
-    continuation(true);
+    return true;
 }
 
 void XboxAuth::AuthToken(const std::string& params, ResultCallback cb)

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -35,7 +36,7 @@ public:
     // The sign-in Load starts; it answers no one.
     void LoginSilent();
     // One silent attempt to add the default user again; `continuation` learns whether a user and
-    // store context are now held.
+    // store context are now held. Requests that ask while an attempt is under way wait for that one.
     void RefreshUser(std::function<void(bool ok)> continuation);
 
     XboxUserInfo GetUserInfo();
@@ -52,7 +53,8 @@ private:
     static void OnUserChange(void* context, Gdk::XUserLocalId user, Gdk::XUserChangeEvent event);
     void HandleSignOut();
     void CompleteLogin(Gdk::XAsyncBlock* block, const std::string& requestId, ResultCallback cb);
-    void CompleteRefresh(Gdk::XAsyncBlock* block, const std::function<void(bool ok)>& continuation);
+    void CompleteRefresh(Gdk::XAsyncBlock* block);
+    bool RefreshedUser(Gdk::XAsyncBlock* block);
     void CompleteAuthToken(Gdk::XAsyncBlock* block, const std::string& requestId, ResultCallback cb);
     nlohmann::json SignInResult();
     bool RuntimeReady();
@@ -60,6 +62,8 @@ private:
     IXboxContext* context_;
     Gdk::XTaskQueueRegistrationToken changeToken_{};
     bool changeRegistered_ = false;
+    // The continuations waiting for the re-sign-in under way; empty when none is.
+    std::vector<std::function<void(bool ok)>> refreshWaiters_;
 };
 
 } // namespace Vyro
