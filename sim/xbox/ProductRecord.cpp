@@ -36,7 +36,9 @@ ProductRecord::ProductRecord(const StoreProduct& product)
     record_.description = Keep(product.description);
     record_.language = kLanguage;
     record_.productKind = static_cast<Gdk::XStoreProductKind>(product.kind);
-    if (!product.skus.empty()) {
+    if (product.price) {
+        FillPrice(record_.price, *product.price);
+    } else if (!product.skus.empty()) {
         FillPrice(record_.price, product.skus.front().price);
     }
     record_.skusCount = static_cast<std::uint32_t>(skus_.size());

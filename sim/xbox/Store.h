@@ -33,6 +33,8 @@ struct StoreProduct {
     std::optional<std::string> description;
     std::uint32_t kind = 0x01; // consumable
     std::vector<StoreSku> skus;
+    // The product's own price; none: its first SKU's, as the store usually has it.
+    std::optional<StorePrice> price;
 };
 
 using Catalogue = std::vector<StoreProduct>;

@@ -80,13 +80,16 @@ void ReadKind(ControlFields& fields, std::uint32_t& kind)
 
 StoreProduct ReadProduct(ControlFields& parent, const nlohmann::json& object, const std::string& where)
 {
-    ControlFields fields(parent, object, where, {"id", "title", "description", "kind", "skus"});
+    ControlFields fields(parent, object, where, {"id", "title", "description", "kind", "skus", "price"});
     fields.Require("id");
     StoreProduct product;
     Assign(fields.String("id"), product.id);
     Assign(fields.StringOrNull("title"), product.title);
     Assign(fields.StringOrNull("description"), product.description);
     ReadKind(fields, product.kind);
+    if (fields.Has("price")) {
+        product.price = ReadPrice(fields, fields.Member("price"), "price");
+    }
     if (const nlohmann::json* skus = fields.Array("skus")) {
         for (std::size_t i = 0; i < skus->size(); ++i) {
             product.skus.push_back(ReadSku(fields, (*skus)[i], "skus[" + std::to_string(i) + "]"));
@@ -142,11 +145,14 @@ Catalogue DefaultCatalogue()
 {
     return {
         {"9PGEMS0100XB", std::string("Pile of Gems"), std::string("100 gems to spend in the shop."), 0x01,
-         {{std::string("0010"), {0.99f, 0.99f, 0, std::string("USD"), "$0.99"}}}},
+         {{std::string("0010"), {0.99f, 0.99f, 0, std::string("USD"), "$0.99"}}},
+         std::nullopt},
         {"9PGEMS0550XB", std::string("Chest of Gems"), std::string("550 gems to spend in the shop."), 0x01,
-         {{std::string("0010"), {4.99f, 4.99f, 0, std::string("USD"), "$4.99"}}}},
+         {{std::string("0010"), {4.99f, 4.99f, 0, std::string("USD"), "$4.99"}}},
+         std::nullopt},
         {"9PGEMS1200XB", std::string("Vault of Gems"), std::string("1200 gems, 20% more than the chest."), 0x01,
-         {{std::string("0010"), {12.99f, 9.99f, 0, std::string("USD"), "$9.99"}}}},
+         {{std::string("0010"), {12.99f, 9.99f, 0, std::string("USD"), "$9.99"}}},
+         std::nullopt},
     };
 }
 

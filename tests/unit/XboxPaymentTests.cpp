@@ -67,7 +67,7 @@ protected:
 TEST_F(XboxPaymentTest, ProductsCollectsEveryPageInOrderIntoOneAnswerAndClosesEachPage)
 {
     LoadAndSignIn();
-    const json catalogue = json::array({
+    json catalogue = json::array({
         Product("9A", json::array({Sku("0010", 0.99, "$0.99")})),
         Product("9B", json::array()),
         {{"id", "9C"}, {"title", nullptr}, {"description", nullptr}, {"skus", json::array({Sku(nullptr, 19.999, "$20.00")})}},
@@ -76,22 +76,26 @@ TEST_F(XboxPaymentTest, ProductsCollectsEveryPageInOrderIntoOneAnswerAndClosesEa
         Product("9F", json::array({Sku("0010", 0, "Free")})),
         Product("9G", json::array({Sku("0010", 1.005, "$1.01")})),
     });
+    // The product's own price text is the one shown, even where its first SKU's reads otherwise.
+    json ownPrice = Product("9H", json::array({Sku("0010", 2.5, "$2.50")}));
+    ownPrice["price"] = {{"price", 2.5}, {"formatted", "US$2.50"}};
+    catalogue.push_back(ownPrice);
     Sim({{"op", "store"}, {"products", catalogue}, {"pageSize", 2}});
 
-    const json request{{"requestId", "p"}, {"productIds", {"9G", 7, "9A", nullptr, "9B", "9C", "9D", "9F", "9E", "9X"}}};
+    const json request{{"requestId", "p"}, {"productIds", {"9G", 7, "9A", nullptr, "9B", "9C", "9D", "9F", "9E", "9X", "9H"}}};
     const Reply reply = Answer(&XboxChannelSDK::Products, request);
 
     EXPECT_EQ(reply.code, 0);
     const json products = json::array({Item("9G", "$1.01", 101), Item("9A", "$0.99", 99), Item("9C", "", "", "$20.00", 2000, ""),
-                                       Item("9D", "$5.00", 500), Item("9F", "Free", 0)});
+                                       Item("9D", "$5.00", 500), Item("9F", "Free", 0), Item("9H", "US$2.50", 250)});
     EXPECT_EQ(reply.body, (json{{"channel", "xbox"}, {"products", products}, {"requestId", "p"}}));
     const json query = Calls("XStoreQueryProductsAsync");
     ASSERT_EQ(query.size(), 1u);
-    EXPECT_EQ(query[0]["storeIds"], (json{"9G", "9A", "9B", "9C", "9D", "9F", "9E", "9X"}));
+    EXPECT_EQ(query[0]["storeIds"], (json{"9G", "9A", "9B", "9C", "9D", "9F", "9E", "9X", "9H"}));
     EXPECT_EQ(query[0]["productKinds"], 1);
     EXPECT_EQ(query[0]["actionFilters"], json{"Purchase"});
-    EXPECT_EQ(Calls("XStoreEnumerateProductsQuery").size(), 3u);
-    EXPECT_EQ(Calls("XStoreCloseProductsQueryHandle").size(), 3u);
+    EXPECT_EQ(Calls("XStoreEnumerateProductsQuery").size(), 4u);
+    EXPECT_EQ(Calls("XStoreCloseProductsQueryHandle").size(), 4u);
     EXPECT_EQ(OpenProductQueries(), 0);
 }
 

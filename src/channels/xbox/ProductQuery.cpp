@@ -67,7 +67,7 @@ json ProductItem(const Gdk::XStoreProduct& product)
                 {"offerId", storeId},
                 {"localizedTitle", TextOf(product.title)},
                 {"localizedDescription", TextOf(product.description)},
-                {"showPrice", PriceText(sku.price.formattedPrice)},
+                {"showPrice", PriceText(product.price.formattedPrice)},
                 {"price", PriceInCents(sku.price.price)},
                 {"xbox", {{"skuId", TextOf(sku.skuId)}}}};
 }
