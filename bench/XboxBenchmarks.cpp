@@ -11,9 +11,10 @@
 #include <nlohmann/json.hpp>
 
 #include "AllocationCount.h"
-#include "SimulatedGdkApi.h"
+#include "SimExport.h"
 #include "VyroChannel.h"
 #include "channels/xbox/XboxChannelSDK.h"
+#include "channels/xbox/XboxLinkedApi.h"
 #include "core/ChannelHolder.h"
 
 namespace {
@@ -40,8 +41,8 @@ void StartXboxChannel()
 {
     VyroSim_Control(R"({"op":"reset"})");
     Vyro::InstallChannel(std::make_shared<Vyro::XboxChannelSDK>(
-        Vyro::LazyStoreApi<Vyro::Gdk::GameRuntimeApi>(Vyro::XboxSim::SimulatedGameRuntimeApi()),
-        Vyro::LazyStoreApi<Vyro::Xbl::XblApi>(Vyro::XboxSim::SimulatedXblApi())));
+        Vyro::XboxBinding{Vyro::LazyStoreApi<Vyro::Gdk::GameRuntimeApi>(Vyro::XboxLinked::RuntimeApi()),
+                          Vyro::LazyStoreApi<Vyro::Xbl::XblApi>(Vyro::XboxLinked::ServicesApi())}));
     VyroChannel_Load("{}", nullptr);
     answers = 0;
     VyroChannel_Login("{}", &CountAnswer);

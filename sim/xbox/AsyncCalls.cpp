@@ -14,7 +14,7 @@ void FinishWork(SimState& state, Operation& operation)
 {
     const auto* queue = state.runtime.queues.FindNumber(operation.queue);
     HResult status = operation.programmed;
-    if (queue != nullptr && (*queue)->termination != Termination::None) {
+    if (operation.cancelled || (queue != nullptr && (*queue)->termination != Termination::None)) {
         status = Results::kAbort;
     } else if (Gdk::Succeeded(status)) {
         status = operation.work(state, operation);
@@ -148,6 +148,19 @@ void Complete(SimState& state, Operation& operation, HResult status)
     if (queue != nullptr) {
         QueueTerminationWhenIdle(state, **queue);
     }
+}
+
+bool Cancel(SimState& state, Operation& operation)
+{
+    if (operation.stage == Stage::Queued || operation.stage == Stage::Held) {
+        Complete(state, operation, Results::kAbort);
+        return true;
+    }
+    if (operation.stage == Stage::Running) {
+        operation.cancelled = true;
+        return true;
+    }
+    return false;
 }
 
 void CancelQueuedWork(SimState& state, std::uint64_t queue)

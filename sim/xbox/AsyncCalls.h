@@ -21,6 +21,9 @@ HResult Launch(Call& call, Gdk::XAsyncBlock* block, TaskQueue& queue, const Outc
 // Completes a call with `status`: its callback goes on its queue's completion port (unless it has
 // none, or the queue was closed), and a terminating queue may now be idle.
 void Complete(SimState& state, Operation& operation, HResult status);
+// Cancels one call: one whose work has not started, or is held, completes with E_ABORT now; running
+// work finishes with E_ABORT. False when its work is done already.
+bool Cancel(SimState& state, Operation& operation);
 // Cancels the calls on the queue whose work has not started: they complete with E_ABORT.
 void CancelQueuedWork(SimState& state, std::uint64_t queue);
 // Lets every held call go on; how many there were.

@@ -28,6 +28,8 @@ using Sim::ControlFields;
 using Sim::Refusal;
 using Sim::Success;
 
+constexpr std::int64_t kMaxInviteHoldMs = 10000;
+
 // The workers are joined first, with no lock held (their work may be waiting for the lock); the
 // handle numbers go on counting, so handles from before stay unknown.
 nlohmann::json Reset(const nlohmann::json& request)
@@ -77,13 +79,19 @@ nlohmann::json SignIn(const nlohmann::json& request) { return ChangeSignIn(reque
 
 nlohmann::json Invite(const nlohmann::json& request)
 {
-    ControlFields fields(request, "invite", {"uri"});
+    ControlFields fields(request, "invite", {"uri", "holdMs"});
     fields.Require("uri");
     const auto uri = fields.StringOrNull("uri");
+    const auto holdMs = fields.Integer("holdMs", 0, kMaxInviteHoldMs);
     if (fields.Failed()) {
         return Refusal(fields.Error());
     }
-    return WithState([&](SimState& state) { return Success({{"queued", QueueInvite(state, *uri)}}); });
+    return WithState([&](SimState& state) {
+        if (holdMs) {
+            return Success({{"delivering", DeliverHeldInvite(state, *uri, std::chrono::milliseconds(*holdMs))}});
+        }
+        return Success({{"queued", QueueInvite(state, *uri)}});
+    });
 }
 
 nlohmann::json ReleaseWork(const nlohmann::json& request)

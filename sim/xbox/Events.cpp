@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <thread>
+#include <vector>
+
+#include "Workers.h"
 
 namespace Vyro::XboxSim {
 
@@ -97,6 +100,46 @@ std::size_t QueueInvite(SimState& state, const std::optional<std::string>& uri)
     return Broadcast(state, &EventRegistrations::gameInvite, entry, [&uri](const Registration<Gdk::XGameInviteEventCallback>& registration) {
         return [callback = registration.callback, context = registration.context, uri] { callback(context, uri ? uri->c_str() : nullptr); };
     });
+}
+
+std::size_t DeliverHeldInvite(SimState& state, const std::optional<std::string>& uri, std::chrono::milliseconds hold)
+{
+    struct Delivery {
+        std::uint64_t token;
+        Registration<Gdk::XGameInviteEventCallback> registration;
+    };
+    std::vector<Delivery> deliveries;
+    EventRegistrations& events = state.runtime.events;
+    for (const auto& [token, registration] : events.gameInvite) {
+        std::shared_ptr<TaskQueue>* queue = state.runtime.queues.FindNumber(registration.queue);
+        if (queue != nullptr && AcceptsWork(**queue)) {
+            // Begun on no game thread: the thread that will run it is not known yet.
+            events.running.emplace(token, std::thread::id());
+            deliveries.push_back({token, registration});
+        }
+    }
+    state.runtime.journal.Add({{"delivers", "XGameInviteEvent"}, {"uri", uri ? nlohmann::json(*uri) : nlohmann::json()},
+                               {"heldMs", hold.count()}, {"registrations", deliveries.size()}});
+    Workers::Instance().Submit([deliveries, uri, hold] {
+        // Stopped workers mean a runtime that has gone: its deliveries end without calling anyone.
+        if (Workers::Instance().Pause(hold)) {
+            for (const Delivery& delivery : deliveries) {
+                delivery.registration.callback(delivery.registration.context, uri ? uri->c_str() : nullptr);
+            }
+        }
+        WithState([&](SimState& after) {
+            auto& running = after.runtime.events.running;
+            for (const Delivery& delivery : deliveries) {
+                for (auto [at, end] = running.equal_range(delivery.token); at != end; ++at) {
+                    if (at->second == std::thread::id()) {
+                        running.erase(at);
+                        break;
+                    }
+                }
+            }
+        });
+    });
+    return deliveries.size();
 }
 
 } // namespace Vyro::XboxSim

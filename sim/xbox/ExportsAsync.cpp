@@ -1,8 +1,10 @@
 // XAsyncGetStatus: the status of the call on a block, E_PENDING until it completes; with `wait` it
 // blocks until the call is done (for a block with a callback, as with the real runtime, once the
-// callback has run; for one without, as soon as the work completes, with no dispatch).
+// callback has run; for one without, as soon as the work completes, with no dispatch). XAsyncCancel
+// stops a call whose work is not done: it completes with E_ABORT.
 #include <thread>
 
+#include "AsyncCalls.h"
 #include "BlockingCalls.h"
 #include "Calls.h"
 #include "XboxSim.h"
@@ -44,6 +46,19 @@ Blocking<HResult> BeginStatus(Call& call, Gdk::XAsyncBlock* block, bool wait)
 }
 
 } // namespace
+
+extern "C" void XAsyncCancel(Gdk::XAsyncBlock* asyncBlock)
+{
+    JournalledCall("XAsyncCancel", {}, [&](Call& call) {
+        Operation* operation = asyncBlock == nullptr ? nullptr : call.Rt().operations.Find(asyncBlock);
+        if (!call.Admitted() || !call.Requires(operation != nullptr, "no call was started on this XAsyncBlock")) {
+            return;
+        }
+        call.Entry()["operation"] = operation->id;
+        call.Entry()["call"] = operation->function;
+        call.Entry()["cancelled"] = Cancel(call.State(), *operation);
+    });
+}
 
 extern "C" Gdk::HResult XAsyncGetStatus(Gdk::XAsyncBlock* asyncBlock, bool wait)
 {

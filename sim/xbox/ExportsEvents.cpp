@@ -34,7 +34,8 @@ HResult Register(Call& call, Table<Callback> table, Gdk::XTaskQueueHandle handle
 }
 
 // Forgets the registration: its events still queued are skipped. With `wait`, waits for its callbacks
-// running on other threads; from inside one of its own callbacks that wait would never end.
+// running on other threads; from inside one of its own callbacks that wait would never end. Without
+// it, answers false while one of its callbacks is still running (the runtime's "pending").
 template <typename Callback>
 Blocking<bool> BeginUnregister(Call& call, Table<Callback> table, std::uint64_t token, bool wait)
 {
@@ -42,8 +43,11 @@ Blocking<bool> BeginUnregister(Call& call, Table<Callback> table, std::uint64_t 
         return Answered(call.ReturnsValue(false));
     }
     const EventRegistrations& events = call.Rt().events;
-    if (!wait || !events.running.contains(token)) {
+    if (!events.running.contains(token)) {
         return Answered(call.ReturnsValue(true));
+    }
+    if (!wait) {
+        return Answered(call.ReturnsValue(false));
     }
     if (events.RunningOn(token, std::this_thread::get_id())) {
         call.Misuse("wait from inside the registration's own callback: the real runtime would wait for itself");

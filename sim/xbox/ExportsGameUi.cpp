@@ -1,5 +1,6 @@
-// The send-invite dialog: it completes as programmed, S_OK once the player sent invites, E_ABORT when
-// the player closed it, any other failure as the system's.
+// The dialog inviting friends to the player's multiplayer activity: without an activity it fails
+// (E_GAMERUNTIME_MULTIPLAYER_NOT_CONFIGURED); otherwise it completes as programmed, S_OK once the player
+// sent invites, E_ABORT when the player closed it, any other failure as the system's.
 #include "AsyncCalls.h"
 #include "StoreCalls.h"
 #include "XboxSim.h"
@@ -9,7 +10,7 @@ namespace Gdk = Vyro::Gdk;
 
 namespace {
 
-constexpr char kInviteDialog[] = "XGameUiShowSendGameInviteAsync";
+constexpr char kInviteDialog[] = "XGameUiShowMultiplayerActivityGameInviteAsync";
 
 HResult StartInviteDialog(Call& call, Gdk::XUserHandle user, Gdk::XAsyncBlock* block)
 {
@@ -17,7 +18,11 @@ HResult StartInviteDialog(Call& call, Gdk::XUserHandle user, Gdk::XAsyncBlock* b
         return call.Returns(Results::kInvalidArg);
     }
     return StartStoreCall(call, block, call.Rt().multiplayer.answers.inviteDialog, [](SimState& state, Operation&) {
-        ++state.runtime.multiplayer.dialogsShown;
+        MultiplayerData& multiplayer = state.runtime.multiplayer;
+        if (!multiplayer.activities.contains(state.runtime.settings.xuid)) {
+            return Results::kMultiplayerNotConfigured;
+        }
+        ++multiplayer.dialogsShown;
         return Results::kOk;
     });
 }
@@ -37,22 +42,14 @@ HResult TakeInviteDialog(Call& call, Gdk::XAsyncBlock* block)
 
 extern "C" {
 
-Gdk::HResult XGameUiShowSendGameInviteAsync(Gdk::XAsyncBlock* async, Gdk::XUserHandle requestingUser,
-                                            const char* serviceConfigurationId, const char* sessionTemplateName,
-                                            const char* sessionId, const char* invitationText, const char* customActivationContext)
+Gdk::HResult XGameUiShowMultiplayerActivityGameInviteAsync(Gdk::XAsyncBlock* async, Gdk::XUserHandle requestingUser)
 {
-    return RuntimeCall(kInviteDialog,
-                       {{"scid", JournalText(serviceConfigurationId)},
-                        {"sessionTemplateName", JournalText(sessionTemplateName)},
-                        {"sessionId", JournalText(sessionId)},
-                        {"invitationText", JournalText(invitationText)},
-                        {"customActivationContext", JournalText(customActivationContext)}},
-                       [&](Call& call) { return StartInviteDialog(call, requestingUser, async); });
+    return RuntimeCall(kInviteDialog, {}, [&](Call& call) { return StartInviteDialog(call, requestingUser, async); });
 }
 
-Gdk::HResult XGameUiShowSendGameInviteResult(Gdk::XAsyncBlock* async)
+Gdk::HResult XGameUiShowMultiplayerActivityGameInviteResult(Gdk::XAsyncBlock* async)
 {
-    return RuntimeCall("XGameUiShowSendGameInviteResult", {}, [&](Call& call) { return TakeInviteDialog(call, async); });
+    return RuntimeCall("XGameUiShowMultiplayerActivityGameInviteResult", {}, [&](Call& call) { return TakeInviteDialog(call, async); });
 }
 
 } // extern "C"

@@ -151,9 +151,9 @@ Xbl::HResult XblMultiplayerActivityFlushRecentPlayersAsync(Xbl::XblContextHandle
     return VyroSim_XblServices()->XblMultiplayerActivityFlushRecentPlayersAsync(xblContext, async);
 }
 
-Xbl::HResult XblPrivacyBatchCheckPermissionAsync(Xbl::XblContextHandle xboxLiveContext, const Xbl::XblPermission* permissionsToCheck,
-                                                 std::size_t permissionsCount, const std::uint64_t* targetXuids, std::size_t xuidsCount,
-                                                 const Xbl::XblAnonymousUserType* targetAnonymousUserTypes,
+Xbl::HResult XblPrivacyBatchCheckPermissionAsync(Xbl::XblContextHandle xboxLiveContext, Xbl::XblPermission* permissionsToCheck,
+                                                 std::size_t permissionsCount, std::uint64_t* targetXuids, std::size_t xuidsCount,
+                                                 Xbl::XblAnonymousUserType* targetAnonymousUserTypes,
                                                  std::size_t targetAnonymousUserTypesCount, Gdk::XAsyncBlock* async)
 {
     return VyroSim_XblServices()->XblPrivacyBatchCheckPermissionAsync(xboxLiveContext, permissionsToCheck, permissionsCount, targetXuids,
@@ -229,7 +229,7 @@ Xbl::HResult XblProfileGetUserProfileResult(Gdk::XAsyncBlock* async, Xbl::XblUse
     return VyroSim_XblServices()->XblProfileGetUserProfileResult(async, profile);
 }
 
-Xbl::HResult XblProfileGetUserProfilesAsync(Xbl::XblContextHandle xboxLiveContext, const std::uint64_t* xboxUserIds, std::size_t xboxUserIdsCount, Gdk::XAsyncBlock* async)
+Xbl::HResult XblProfileGetUserProfilesAsync(Xbl::XblContextHandle xboxLiveContext, std::uint64_t* xboxUserIds, std::size_t xboxUserIdsCount, Gdk::XAsyncBlock* async)
 {
     return VyroSim_XblServices()->XblProfileGetUserProfilesAsync(xboxLiveContext, xboxUserIds, xboxUserIdsCount, async);
 }

@@ -19,6 +19,7 @@ inline constexpr HResult kNotSufficientBuffer = static_cast<HResult>(0x8007007A)
 inline constexpr HResult kNoTaskQueue = static_cast<HResult>(0x800701AB);                      // E_NO_TASK_QUEUE
 inline constexpr HResult kRuntimeNotInitialized = static_cast<HResult>(0x89240100);            // E_GAMERUNTIME_NOT_INITIALIZED
 inline constexpr HResult kRuntimeUninitializeActiveObjects = static_cast<HResult>(0x89240105); // E_GAMERUNTIME_UNINITIALIZE_ACTIVEOBJECTS
+inline constexpr HResult kMultiplayerNotConfigured = static_cast<HResult>(0x89240106);         // E_GAMERUNTIME_MULTIPLAYER_NOT_CONFIGURED
 inline constexpr HResult kUserSignedOut = static_cast<HResult>(0x89245101);                    // E_GAMEUSER_SIGNED_OUT
 inline constexpr HResult kNoDefaultUser = static_cast<HResult>(0x89245106);                    // E_GAMEUSER_NO_DEFAULT_USER
 inline constexpr HResult kXblAlreadyInitialized = static_cast<HResult>(0x89235207);            // E_XBL_ALREADY_INITIALIZED

@@ -40,6 +40,7 @@ struct Operation {
     HResult status = Results::kPending;
     std::any value;
     bool resultTaken = false;
+    bool cancelled = false; // XAsyncCancel asked while its work ran: it finishes with E_ABORT
     Work work;
 };
 

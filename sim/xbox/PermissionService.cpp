@@ -171,9 +171,9 @@ bool CopyList(Call& call, const Given* items, std::size_t count, const char* nam
 
 } // namespace
 
-HResult ServiceBatchCheckPermissionAsync(Xbl::XblContextHandle context, const Xbl::XblPermission* permissions,
-                                         std::size_t permissionsCount, const std::uint64_t* xuids, std::size_t xuidsCount,
-                                         const Xbl::XblAnonymousUserType* userTypes, std::size_t userTypesCount,
+HResult ServiceBatchCheckPermissionAsync(Xbl::XblContextHandle context, Xbl::XblPermission* permissions,
+                                         std::size_t permissionsCount, std::uint64_t* xuids, std::size_t xuidsCount,
+                                         Xbl::XblAnonymousUserType* userTypes, std::size_t userTypesCount,
                                          Gdk::XAsyncBlock* block)
 {
     return JournalledCall(kBatchCheck, {{"context", DescribeHandle(context)}}, [&](Call& call) {

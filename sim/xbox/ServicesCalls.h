@@ -58,9 +58,9 @@ HResult ServiceSendInvitesAsync(Xbl::XblContextHandle context, const std::uint64
 HResult ServiceUpdateRecentPlayers(Xbl::XblContextHandle context, const Xbl::XblMultiplayerActivityRecentPlayerUpdate* updates,
                                    std::size_t count);
 HResult ServiceFlushRecentPlayersAsync(Xbl::XblContextHandle context, Gdk::XAsyncBlock* block);
-HResult ServiceBatchCheckPermissionAsync(Xbl::XblContextHandle context, const Xbl::XblPermission* permissions,
-                                         std::size_t permissionsCount, const std::uint64_t* xuids, std::size_t xuidsCount,
-                                         const Xbl::XblAnonymousUserType* userTypes, std::size_t userTypesCount,
+HResult ServiceBatchCheckPermissionAsync(Xbl::XblContextHandle context, Xbl::XblPermission* permissions,
+                                         std::size_t permissionsCount, std::uint64_t* xuids, std::size_t xuidsCount,
+                                         Xbl::XblAnonymousUserType* userTypes, std::size_t userTypesCount,
                                          Gdk::XAsyncBlock* block);
 HResult ServiceBatchCheckPermissionResultSize(Gdk::XAsyncBlock* block, std::size_t* size);
 HResult ServiceBatchCheckPermissionResult(Gdk::XAsyncBlock* block, std::size_t bufferSize, void* buffer,

@@ -24,7 +24,7 @@ HResult ServiceAvoidListResultCount(Gdk::XAsyncBlock* block, std::size_t* count)
 HResult ServiceAvoidListResult(Gdk::XAsyncBlock* block, std::size_t count, std::uint64_t* xuids);
 HResult ServiceProfileAsync(Xbl::XblContextHandle context, std::uint64_t xuid, Gdk::XAsyncBlock* block);
 HResult ServiceProfileResult(Gdk::XAsyncBlock* block, Xbl::XblUserProfile* profile);
-HResult ServiceProfilesAsync(Xbl::XblContextHandle context, const std::uint64_t* xuids, std::size_t count, Gdk::XAsyncBlock* block);
+HResult ServiceProfilesAsync(Xbl::XblContextHandle context, std::uint64_t* xuids, std::size_t count, Gdk::XAsyncBlock* block);
 HResult ServiceProfilesResultCount(Gdk::XAsyncBlock* block, std::size_t* count);
 HResult ServiceProfilesResult(Gdk::XAsyncBlock* block, std::size_t count, Xbl::XblUserProfile* profiles);
 

@@ -125,6 +125,7 @@ nlohmann::json DescribeState(const SimState& state)
             {"registrations",
              {{"userChange", DescribeRegistrations(runtime.events.userChange)},
               {"gameInvite", DescribeRegistrations(runtime.events.gameInvite)}}},
+            {"eventCallbacksRunning", runtime.events.running.size()},
             {"inFlight", DescribeInFlight(runtime.operations)},
             {"xbl", DescribeXbl(runtime.xbl)},
             {"services", DescribeServices(runtime.services)},

@@ -15,7 +15,8 @@ namespace Vyro::XboxSim {
 // when a job finds none idle (work that is delayed or held keeps its thread), never at static
 // initialisation; threads are stopped and joined only by Stop, never from a destructor (joining at
 // static destruction or under the loader's lock can deadlock), so this object is never destroyed.
-// Jobs never run game code.
+// Jobs run no game code, but for the invites the runtime delivers from its own threads ("invite" with
+// "holdMs"), as a system doing so would.
 class Workers {
 public:
     static Workers& Instance();

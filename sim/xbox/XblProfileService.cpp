@@ -201,7 +201,7 @@ HResult ServiceProfileResult(Gdk::XAsyncBlock* block, Xbl::XblUserProfile* profi
     });
 }
 
-HResult ServiceProfilesAsync(Xbl::XblContextHandle context, const std::uint64_t* xuids, std::size_t count, Gdk::XAsyncBlock* block)
+HResult ServiceProfilesAsync(Xbl::XblContextHandle context, std::uint64_t* xuids, std::size_t count, Gdk::XAsyncBlock* block)
 {
     return JournalledCall(kProfiles, {{"context", DescribeHandle(context)}, {"xuids", XuidTexts(xuids, count)}},
                           [&](Call& call) { return StartProfiles(call, context, xuids, count, block); });

@@ -1,5 +1,8 @@
 // The Xbox services library: initialised once with the title's service configuration id and a queue
 // for its own work, contexts per user, and an asynchronous cleanup.
+#include <string>
+#include <string_view>
+
 #include "AsyncCalls.h"
 #include "Calls.h"
 #include "ServicesCalls.h"
@@ -70,6 +73,16 @@ HResult CleanUp(SimState& state, Operation&)
     return Results::kOk;
 }
 
+// The Xbox services calls whose work is not done; the library's own calls are named Xbl....
+std::size_t OutstandingServicesCalls(const Runtime& runtime)
+{
+    std::size_t outstanding = 0;
+    for (const auto& [block, operation] : runtime.operations.All()) {
+        outstanding += WorkUnfinished(operation) && std::string_view(operation.function).starts_with("Xbl");
+    }
+    return outstanding;
+}
+
 HResult StartCleanup(Call& call, Gdk::XAsyncBlock* block)
 {
     HResult refusal = Results::kOk;
@@ -79,6 +92,11 @@ HResult StartCleanup(Call& call, Gdk::XAsyncBlock* block)
     }
     XblLibrary& xbl = call.Rt().xbl;
     call.Entry()["openContexts"] = xbl.contexts.Count();
+    const std::size_t outstanding = OutstandingServicesCalls(call.Rt());
+    if (outstanding > 0) {
+        call.Misuse("XblCleanupAsync with " + std::to_string(outstanding) +
+                    " Xbox services calls outstanding: the title must let them finish, or cancel them, first");
+    }
     xbl.state = XblState::CleaningUp;
     return Launch(call, block, *queue, Outcome{}, CleanUp);
 }

@@ -60,6 +60,7 @@ void FillUser(XblSocialManagerUser& record, const SimFriend& person, std::uint32
 {
     record.xboxUserId = person.xuid;
     record.isFavorite = person.favorite;
+    record.isFriend = true;
     record.isFollowingUser = true;
     record.isFollowedByCaller = true;
     CopyField(record.displayName, person.gamertag);

@@ -1,6 +1,6 @@
 #pragma once
 
-// The Xbox channel driven through function tables that point at the simulated GDK, linked in. Work
+// The Xbox channel driven through its linked tables, which point at the simulated GDK linked in. Work
 // runs on the simulator's worker threads, so an answer given in Tick arrives after some Ticks.
 #include <gtest/gtest.h>
 
@@ -14,8 +14,8 @@
 #include "LogCapture.h"
 #include "RecordedReplies.h"
 #include "SimControlRequests.h"
-#include "SimulatedGdkApi.h"
 #include "channels/xbox/XboxChannelSDK.h"
+#include "channels/xbox/XboxLinkedApi.h"
 
 namespace XboxTest {
 
@@ -38,9 +38,9 @@ inline int Signed(std::uint32_t result) { return static_cast<int>(result); }
 
 inline std::unique_ptr<Vyro::XboxChannelSDK> MakeChannel()
 {
-    return std::make_unique<Vyro::XboxChannelSDK>(
-        Vyro::LazyStoreApi<Vyro::Gdk::GameRuntimeApi>(Vyro::XboxSim::SimulatedGameRuntimeApi()),
-        Vyro::LazyStoreApi<Vyro::Xbl::XblApi>(Vyro::XboxSim::SimulatedXblApi()));
+    return std::make_unique<Vyro::XboxChannelSDK>(Vyro::XboxBinding{
+        Vyro::LazyStoreApi<Vyro::Gdk::GameRuntimeApi>(Vyro::XboxLinked::RuntimeApi()),
+        Vyro::LazyStoreApi<Vyro::Xbl::XblApi>(Vyro::XboxLinked::ServicesApi())});
 }
 
 class XboxChannelTest : public ::testing::Test {

@@ -78,9 +78,9 @@ TEST_F(XboxChannelTest, ARuntimeThatDoesNotStartIsReportedByItsHResult)
 // A runtime file that cannot be bound is what the runtime's own loader reports for a missing one.
 TEST_F(XboxChannelTest, AMissingRuntimeLibraryIsARuntimeNotFound)
 {
-    XboxChannelSDK channel(Vyro::LazyStoreApi<Vyro::Gdk::GameRuntimeApi>(L"no_such_gaming_runtime.dll",
-                                                                        &Vyro::Gdk::BindGameRuntimeApi),
-                           Vyro::LazyStoreApi<Vyro::Xbl::XblApi>(Vyro::XboxSim::SimulatedXblApi()));
+    XboxChannelSDK channel(Vyro::XboxBinding{
+        Vyro::LazyStoreApi<Vyro::Gdk::GameRuntimeApi>(L"no_such_gaming_runtime.dll", &Vyro::Gdk::BindGameRuntimeApi),
+        Vyro::LazyStoreApi<Vyro::Xbl::XblApi>(Vyro::XboxLinked::ServicesApi())});
     channel.Load(nullptr, &Record);
     ASSERT_EQ(Replies().size(), 1u);
     EXPECT_EQ(Replies()[0].code, -1002);

@@ -1,6 +1,7 @@
 // The Xbox channel's feature operations (their Ensure steps and actions), game invites, and requests
 // still waiting when the channel stops, against the simulated GDK.
 #include <atomic>
+#include <chrono>
 #include <set>
 #include <string>
 #include <thread>
@@ -182,6 +183,54 @@ TEST_F(XboxChannelTest, UnloadAnswersTheRequestsStillWaitingOnceAndNothingAfterw
     Sim({{"op", "releaseWork"}});
     channel_->Tick();
     EXPECT_EQ(Replies().size(), 3u);
+    EXPECT_EQ(Sim({{"op", "state"}})["leftOpen"], json::object());
+}
+
+// Where the journal first has a call of `function`; the journal's size when it has none.
+std::size_t FirstCallOf(const json& journal, const std::string& function)
+{
+    for (std::size_t i = 0; i < journal.size(); ++i) {
+        if (journal[i].value("fn", "") == function) {
+            return i;
+        }
+    }
+    return journal.size();
+}
+
+// The Xbox services library is cleaned up only once no call is outstanding: a call about to finish is
+// let finish and answered with its result; one that does not finish in time is cancelled first and
+// answered with E_ABORT. Either way it is answered once, before XblCleanupAsync starts.
+TEST_F(XboxChannelTest, UnloadLetsOutstandingCallsFinishOrCancelsThemBeforeTheServicesCleanUp)
+{
+    LoadAndSignIn();
+    Sim({{"op", "set"}, {"workDelayMs", 50}});
+    channel_->Achievements(R"({"requestId":"finishing","action":"get"})", &Record);
+    channel_->Tick();
+    channel_->Unload(nullptr, &Record);
+    ASSERT_EQ(Replies().size(), 2u);
+    EXPECT_EQ(Replies()[0].code, 0) << Replies()[0].body;
+    EXPECT_EQ(Replies()[0].body["requestId"], "finishing");
+    json journal = Sim({{"op", "journal"}})["calls"];
+    EXPECT_LT(FirstCallOf(journal, "XblAchievementsGetAchievementsForTitleIdResult"), FirstCallOf(journal, "XblCleanupAsync"));
+    EXPECT_EQ(FirstCallOf(journal, "XAsyncCancel"), journal.size()) << "nothing left to cancel";
+
+    Replies().clear();
+    Sim({{"op", "reset"}});
+    LoadAndSignIn();
+    Sim({{"op", "set"}, {"holdWork", "queued"}});
+    channel_->Achievements(R"({"requestId":"held","action":"get"})", &Record);
+    Sim({{"op", "set"}, {"holdWork", "none"}}); // that call stays held; the cleanup's own work is not
+    const auto unloadStarted = std::chrono::steady_clock::now();
+    channel_->Unload(nullptr, &Record);
+    EXPECT_LT(std::chrono::steady_clock::now() - unloadStarted, std::chrono::seconds(2)) << "Unload never hangs";
+    ASSERT_EQ(Replies().size(), 2u);
+    EXPECT_EQ(Replies()[0].body["requestId"], "held");
+    EXPECT_EQ(Replies()[0].body["third_error_code"], Signed(0x80004004));
+    journal = Sim({{"op", "journal"}})["calls"];
+    const std::size_t cancel = FirstCallOf(journal, "XAsyncCancel");
+    ASSERT_LT(cancel, journal.size());
+    EXPECT_EQ(journal[cancel]["call"], "XblAchievementsGetAchievementsForTitleIdAsync");
+    EXPECT_LT(cancel, FirstCallOf(journal, "XblCleanupAsync"));
     EXPECT_EQ(Sim({{"op", "state"}})["leftOpen"], json::object());
 }
 

@@ -87,12 +87,21 @@ TEST_F(XboxMultiplayerSim, InvitesRecentPlayersAndTheDialogAreRecordedAsProgramm
     EXPECT_EQ(state["recentPlayers"].size(), 1u);
     EXPECT_EQ(state["pendingRecentPlayers"], json::array());
 
+    // The dialog invites to the player's activity: without one it cannot open.
+    constexpr auto kNotConfigured = static_cast<HResult>(0x89240106);
+    XAsyncBlock refused = Block();
+    ASSERT_EQ(XGameUiShowMultiplayerActivityGameInviteAsync(&refused, user), 0);
+    EXPECT_EQ(XAsyncGetStatus(&refused, true), kNotConfigured);
+    EXPECT_EQ(XGameUiShowMultiplayerActivityGameInviteResult(&refused), kNotConfigured);
+    std::uint64_t self = 0;
+    ASSERT_EQ(XblContextGetXboxUserId(context, &self), 0);
+    Sim({{"op", "multiplayer"}, {"activities", {{{"xuid", std::to_string(self)}, {"connectionString", "host:1"}}}}});
     Sim({{"op", "multiplayer"}, {"inviteDialogResults", {"0x80004004", "0x80070005"}}});
     for (const HResult expected : {static_cast<HResult>(0x80004004), static_cast<HResult>(0x80070005), 0}) {
         XAsyncBlock dialog = Block();
-        ASSERT_EQ(XGameUiShowSendGameInviteAsync(&dialog, user, kScid, "", "", nullptr, nullptr), 0);
+        ASSERT_EQ(XGameUiShowMultiplayerActivityGameInviteAsync(&dialog, user), 0);
         EXPECT_EQ(XAsyncGetStatus(&dialog, true), expected);
-        EXPECT_EQ(XGameUiShowSendGameInviteResult(&dialog), expected);
+        EXPECT_EQ(XGameUiShowMultiplayerActivityGameInviteResult(&dialog), expected);
     }
     EXPECT_EQ(Sim({{"op", "misuse"}})["count"], 0);
 }

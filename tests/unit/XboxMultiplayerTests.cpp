@@ -126,12 +126,15 @@ TEST_F(XboxMultiplayerTest, InvitesGoToTheValidXuidsAndTheDialogsCloseIsNoFailur
     EXPECT_EQ(Call(&XboxChannelSDK::Invite, Request("send", {{"xuids", {1}}, {"allowCrossPlatformJoin", 1}})).body,
               Error("Invalid xbox.allowCrossPlatformJoin: expected a boolean."));
 
+    // The dialog is the activity's own: it fails while the player has set none.
+    EXPECT_EQ(Invite("show", json::object()).body, Error("ShowSessionInvite failed: 0x89240106", "m", 0x89240106));
+    EXPECT_EQ(CallAndTick(&XboxChannelSDK::Activity, Request("set", kHost)).code, 0);
     Sim({{"op", "multiplayer"}, {"inviteDialogResults", {"0x80004004", 0, "0x80070005"}}});
     EXPECT_EQ(Invite("show", json::object()).body, Empty()) << "closed without sending";
     EXPECT_EQ(Invite("show", json::object()).body, Empty());
     EXPECT_EQ(Invite("show", json::object()).body, Error("ShowSessionInvite failed: 0x80070005", "m", 0x80070005));
     EXPECT_EQ(log_.Messages(Vyro::LogLevel::Error).back(), "ShowSessionInvite failed: 0x80070005");
-    EXPECT_EQ(Calls("XGameUiShowSendGameInviteAsync").at(0)["scid"], kScid);
+    EXPECT_EQ(Calls("XGameUiShowMultiplayerActivityGameInviteAsync").size(), 4u);
 }
 
 TEST_F(XboxMultiplayerTest, RecentPlayersAreAnsweredBeforeTheirUploadWhoseFailureIsOnlyLogged)
@@ -186,7 +189,7 @@ TEST_F(XboxMultiplayerTest, EveryFailingCallIsAnsweredWithItsHResult)
     failsAtOnce(&XboxChannelSDK::Activity, Request("get", {{"xuids", {1}}}), "XblMultiplayerActivityGetActivityAsync");
     failsAtOnce(&XboxChannelSDK::Activity, Request("delete", json::object()), "XblMultiplayerActivityDeleteActivityAsync");
     failsAtOnce(&XboxChannelSDK::Invite, Request("send", {{"xuids", {1}}}), "XblMultiplayerActivitySendInvitesAsync");
-    failsAtOnce(&XboxChannelSDK::Invite, Request("show", json::object()), "XGameUiShowSendGameInviteAsync");
+    failsAtOnce(&XboxChannelSDK::Invite, Request("show", json::object()), "XGameUiShowMultiplayerActivityGameInviteAsync");
     failsAtOnce(&XboxChannelSDK::RecentPlayers, Request("", {{"players", {{{"xuid", 1}}}}}), "XblMultiplayerActivityUpdateRecentPlayers");
     EXPECT_TRUE(Calls("XblMultiplayerActivityFlushRecentPlayersAsync").empty());
     Sim({{"op", "multiplayer"}, {"xuidResult", "0x80070005"}});

@@ -32,9 +32,9 @@ TEST_F(XboxOnlineSim, PermissionResultsAreLaidOutInTheCallersBufferAndReadOnce)
     Sim({{"op", "permissions"},
          {"rules", {{{"xuid", 7}, {"permission", 1000}, {"reasons", {{{"reason", 5}}, {{"reason", 9}, {"privacySetting", 3}}}}},
                     {{"anonymous", 2}, {"allowed", true}}}}});
-    const Xbl::XblPermission permissions[] = {static_cast<Xbl::XblPermission>(1000), static_cast<Xbl::XblPermission>(1012)};
-    const std::uint64_t xuids[] = {7, 8};
-    const Xbl::XblAnonymousUserType types[] = {Xbl::XblAnonymousUserType::CrossNetworkFriend};
+    Xbl::XblPermission permissions[] = {static_cast<Xbl::XblPermission>(1000), static_cast<Xbl::XblPermission>(1012)};
+    std::uint64_t xuids[] = {7, 8};
+    Xbl::XblAnonymousUserType types[] = {Xbl::XblAnonymousUserType::CrossNetworkFriend};
     XAsyncBlock block = Block();
     ASSERT_EQ(XblPrivacyBatchCheckPermissionAsync(context, permissions, 2, xuids, 2, types, 1, &block), 0);
     ASSERT_EQ(XAsyncGetStatus(&block, true), 0);

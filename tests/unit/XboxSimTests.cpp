@@ -804,5 +804,5 @@ TEST(XboxSimRuntimeFiles, ExportEveryFunctionTheChannelBindsAndShareOneState)
 
     const auto path = [&](const wchar_t* name) { return (folder / name).make_preferred().wstring(); };
     EXPECT_EQ(Platform::GetFileVersion(path(Gdk::kRuntimeFileName)), (Platform::FileVersion{10, 0, 26100, 0}));
-    EXPECT_EQ(Platform::GetFileVersion(path(Xbl::kServicesFileName)), (Platform::FileVersion{10, 0, 26100, 0}));
+    EXPECT_EQ(Platform::GetFileVersion(path(Xbl::kServicesFileName)), (Platform::FileVersion{2025, 10, 0, 0}));
 }

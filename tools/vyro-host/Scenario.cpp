@@ -12,7 +12,9 @@ namespace VyroHost {
 
 namespace {
 
-constexpr std::string_view kMembers[] = {"description", "store", "launchedBy", "arguments", "stage",
+// "binding" says which Xbox binding a scenario is about ("by-name" or "linked"), for the test suite
+// that picks the scenarios of each library it built; the harness plays any scenario against any library.
+constexpr std::string_view kMembers[] = {"description", "store", "binding", "launchedBy", "arguments", "stage",
                                          "stageDirs", "config", "steps", "expect", "expectCount"};
 
 std::optional<Json> ReadJson(const std::filesystem::path& file, std::string& error)

@@ -1,5 +1,6 @@
 #include "Simulators.h"
 
+#include <algorithm>
 #include <system_error>
 
 namespace VyroHost {
@@ -12,6 +13,10 @@ bool Simulators::IsStaged(const std::string& runtime) const
 
 Simulators::ControlFunction Simulators::Find(const std::string& runtime, std::string& error)
 {
+    if (linkedControl_ != nullptr &&
+        std::find(linkedRuntimes_.begin(), linkedRuntimes_.end(), runtime) != linkedRuntimes_.end()) {
+        return linkedControl_;
+    }
     auto& module = loaded_[runtime];
     if (!module) {
         module = Module::Open(folder_ / runtime, error);

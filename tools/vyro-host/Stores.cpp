@@ -40,7 +40,8 @@ const std::vector<StoreSetup>& Setups()
           {"Microsoft.Xbox.Services.GDK.C.Thunks.dll", "Microsoft.Xbox.Services.GDK.C.Thunks.dll"}},
          {},
          {},
-         {}},
+         {},
+         true},
     };
     return setups;
 }
@@ -55,6 +56,20 @@ const StoreSetup* FindStore(const std::string& name)
         }
     }
     return nullptr;
+}
+
+std::vector<std::string> LinkableRuntimes()
+{
+    std::vector<std::string> runtimes;
+    for (const StoreSetup& setup : Setups()) {
+        if (!setup.linkable) {
+            continue;
+        }
+        for (const StagedFile& file : setup.files) {
+            runtimes.push_back(file.name);
+        }
+    }
+    return runtimes;
 }
 
 std::string StoreNames()

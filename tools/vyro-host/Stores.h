@@ -24,11 +24,16 @@ struct StoreSetup {
     // store beside the library; none: no store.
     std::optional<std::string> config;
     std::vector<std::string> arguments;
+    // A library can be built with this store's simulator linked in (the Xbox channel's linked
+    // binding, as the tests build it); the simulator then answers from inside the library.
+    bool linkable = false;
 };
 
 // Null for a store name the harness does not know.
 const StoreSetup* FindStore(const std::string& name);
 // "none, ..." for messages.
 std::string StoreNames();
+// The staged file names of the stores whose simulator a library can carry linked in.
+std::vector<std::string> LinkableRuntimes();
 
 } // namespace VyroHost

@@ -89,7 +89,9 @@ bool RunScenario(const Scenario& scenario, const fs::path& libraryCopy, const St
     }
     // Before the first call, so that the detection lines are recorded too.
     library->exports().SetLogHandler(LogSink(), 0);
-    Simulators simulators(folder.Folder());
+    // A library with a simulator linked in exports that simulator's control entry point.
+    const auto linkedControl = reinterpret_cast<Simulators::ControlFunction>(library->Symbol("VyroSim_Control"));
+    Simulators simulators(folder.Folder(), linkedControl, LinkableRuntimes());
     ScenarioRunner runner(*library, folder.Folder(), simulators, output);
     return runner.Validate(scenario.steps, error) && runner.Run(scenario.steps, error);
 }

@@ -1,7 +1,9 @@
 #include "channels/xbox/AsyncCall.h"
 
 #include <exception>
+#include <list>
 #include <memory>
+#include <new>
 
 #include "common/Logger.h"
 
@@ -14,11 +16,21 @@ struct AsyncRecord {
     AsyncCall::Handler handler;
 };
 
+// Every record the runtime holds, in the order the calls started. Built in static storage and never
+// destroyed, so that a channel destroyed during the library's own static destruction still finds it.
+std::list<AsyncRecord*>& InFlight()
+{
+    alignas(std::list<AsyncRecord*>) static unsigned char storage[sizeof(std::list<AsyncRecord*>)];
+    static std::list<AsyncRecord*>* const records = new (storage) std::list<AsyncRecord*>;
+    return *records;
+}
+
 // The runtime calls this from XTaskQueueDispatch: nothing may unwind into its frames, so an exception
 // (out of memory while building an answer) is logged and stops here.
 void CompleteAsyncCall(Gdk::XAsyncBlock* block)
 {
     const std::unique_ptr<AsyncRecord> record(static_cast<AsyncRecord*>(block->context));
+    InFlight().remove(record.get());
     try {
         record->handler(block);
     } catch (const std::exception& error) {
@@ -39,9 +51,25 @@ Gdk::HResult AsyncCall::Start(Gdk::XTaskQueueHandle queue, Handler handler, cons
     record->handler = std::move(handler);
     const Gdk::HResult result = start(&record->block);
     if (Gdk::Succeeded(result)) {
-        record.release(); // the completion routine owns it now
+        InFlight().push_back(record.release()); // the completion routine owns it now
     }
     return result;
+}
+
+std::vector<Gdk::XAsyncBlock*> AsyncCall::Outstanding(Gdk::XTaskQueueHandle queue)
+{
+    std::vector<Gdk::XAsyncBlock*> blocks;
+    for (AsyncRecord* record : InFlight()) {
+        if (record->block.queue == queue) {
+            blocks.push_back(&record->block);
+        }
+    }
+    return blocks;
+}
+
+void AsyncCall::Forget(Gdk::XTaskQueueHandle queue)
+{
+    InFlight().remove_if([queue](const AsyncRecord* record) { return record->block.queue == queue; });
 }
 
 } // namespace Vyro

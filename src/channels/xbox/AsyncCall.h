@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "channels/xbox/GameRuntimeApi.h"
 
@@ -10,7 +11,8 @@ namespace Vyro {
 // channel's task queue, context = the record, callback = one common completion routine) and the
 // handler that turns the result into an answer. The handler owns by value what the answer needs; it
 // runs exactly once, when the runtime dispatches the completion (inside Tick, on the game thread),
-// and the record is freed right after. A call that fails to start never runs its handler.
+// and the record is freed right after. A call that fails to start never runs its handler. The calls
+// in flight are known by queue (game thread only, like their starts and completions).
 class AsyncCall {
 public:
     using Handler = std::function<void(Gdk::XAsyncBlock* block)>;
@@ -20,6 +22,12 @@ public:
     // Starts one call on `queue`. On failure the record is freed at once, the handler never runs,
     // and the caller logs and answers with the returned HRESULT.
     static Gdk::HResult Start(Gdk::XTaskQueueHandle queue, Handler handler, const Starter& start);
+
+    // The blocks of the calls started on `queue` whose completion has not run yet, oldest first.
+    static std::vector<Gdk::XAsyncBlock*> Outstanding(Gdk::XTaskQueueHandle queue);
+    // Forgets the calls of a queue that is abandoned without being drained: their records stay with
+    // the runtime, which may still write into them.
+    static void Forget(Gdk::XTaskQueueHandle queue);
 };
 
 } // namespace Vyro

@@ -262,6 +262,9 @@ using XTaskQueueTerminate_t = HResult(XTaskQueueHandle queue, bool wait, void* c
                                       XTaskQueueTerminatedCallback* callback);
 using XTaskQueueCloseHandle_t = void(XTaskQueueHandle queue);
 using XAsyncGetStatus_t = HResult(XAsyncBlock* asyncBlock, bool wait);
+// Asks the call on the block to stop: it completes with E_ABORT (its completion routine still runs)
+// now, later, or not at all when its work is past stopping.
+using XAsyncCancel_t = void(XAsyncBlock* asyncBlock);
 using XUserAddAsync_t = HResult(XUserAddOptions options, XAsyncBlock* asyncBlock);
 using XUserAddResult_t = HResult(XAsyncBlock* asyncBlock, XUserHandle* newUser);
 using XUserGetId_t = HResult(XUserHandle user, std::uint64_t* userId);
@@ -305,13 +308,10 @@ using XStoreGetUserCollectionsIdAsync_t = HResult(XStoreContextHandle storeConte
 using XStoreGetUserCollectionsIdResultSize_t = HResult(XAsyncBlock* async, std::size_t* size);
 using XStoreGetUserCollectionsIdResult_t = HResult(XAsyncBlock* async, std::size_t size, char* result);
 
-// The send-invite dialog. The texts name a multiplayer session; a title whose joinable game is its
-// multiplayer activity has no session to name.
-using XGameUiShowSendGameInviteAsync_t = HResult(XAsyncBlock* async, XUserHandle requestingUser,
-                                                 const char* serviceConfigurationId, const char* sessionTemplateName,
-                                                 const char* sessionId, const char* invitationText,
-                                                 const char* customActivationContext);
-using XGameUiShowSendGameInviteResult_t = HResult(XAsyncBlock* async);
+// The system's dialog inviting friends to the player's current multiplayer activity (its connection
+// string and join settings); it fails when the player has set no activity.
+using XGameUiShowMultiplayerActivityGameInviteAsync_t = HResult(XAsyncBlock* async, XUserHandle requestingUser);
+using XGameUiShowMultiplayerActivityGameInviteResult_t = HResult(XAsyncBlock* async);
 // The user privilege check and its resolve dialog; the system dialogs.
 using XUserCheckPrivilege_t = HResult(XUserHandle user, XUserPrivilegeOptions options, XUserPrivilege privilege,
                                       bool* hasPrivilege, XUserPrivilegeDenyReason* reason);
@@ -335,59 +335,66 @@ using XGameUiShowTextEntryResultSize_t = HResult(XAsyncBlock* async, std::uint32
 using XGameUiShowTextEntryResult_t = HResult(XAsyncBlock* async, std::uint32_t resultTextBufferSize, char* resultTextBuffer,
                                              std::uint32_t* resultTextBufferUsed);
 
-// One pointer per export, bound by name; each member is named after its export.
-struct GameRuntimeApi {
-    XGameRuntimeInitialize_t* XGameRuntimeInitialize = nullptr;
-    XGameRuntimeUninitialize_t* XGameRuntimeUninitialize = nullptr;
-    XTaskQueueCreate_t* XTaskQueueCreate = nullptr;
-    XTaskQueueDispatch_t* XTaskQueueDispatch = nullptr;
-    XTaskQueueTerminate_t* XTaskQueueTerminate = nullptr;
-    XTaskQueueCloseHandle_t* XTaskQueueCloseHandle = nullptr;
-    XAsyncGetStatus_t* XAsyncGetStatus = nullptr;
-    XUserAddAsync_t* XUserAddAsync = nullptr;
-    XUserAddResult_t* XUserAddResult = nullptr;
-    XUserGetId_t* XUserGetId = nullptr;
-    XUserGetGamertag_t* XUserGetGamertag = nullptr;
-    XUserIsStoreUser_t* XUserIsStoreUser = nullptr;
-    XUserCloseHandle_t* XUserCloseHandle = nullptr;
-    XUserGetTokenAndSignatureAsync_t* XUserGetTokenAndSignatureAsync = nullptr;
-    XUserGetTokenAndSignatureResultSize_t* XUserGetTokenAndSignatureResultSize = nullptr;
-    XUserGetTokenAndSignatureResult_t* XUserGetTokenAndSignatureResult = nullptr;
-    XUserRegisterForChangeEvent_t* XUserRegisterForChangeEvent = nullptr;
-    XUserUnregisterForChangeEvent_t* XUserUnregisterForChangeEvent = nullptr;
-    XStoreCreateContext_t* XStoreCreateContext = nullptr;
-    XStoreCloseContextHandle_t* XStoreCloseContextHandle = nullptr;
-    XGameGetXboxTitleId_t* XGameGetXboxTitleId = nullptr;
-    XSystemGetXboxLiveSandboxId_t* XSystemGetXboxLiveSandboxId = nullptr;
-    XGameInviteRegisterForEvent_t* XGameInviteRegisterForEvent = nullptr;
-    XGameInviteUnregisterForEvent_t* XGameInviteUnregisterForEvent = nullptr;
-    XStoreQueryProductsAsync_t* XStoreQueryProductsAsync = nullptr;
-    XStoreQueryProductsResult_t* XStoreQueryProductsResult = nullptr;
-    XStoreEnumerateProductsQuery_t* XStoreEnumerateProductsQuery = nullptr;
-    XStoreProductsQueryHasMorePages_t* XStoreProductsQueryHasMorePages = nullptr;
-    XStoreProductsQueryNextPageAsync_t* XStoreProductsQueryNextPageAsync = nullptr;
-    XStoreProductsQueryNextPageResult_t* XStoreProductsQueryNextPageResult = nullptr;
-    XStoreCloseProductsQueryHandle_t* XStoreCloseProductsQueryHandle = nullptr;
-    XStoreShowPurchaseUIAsync_t* XStoreShowPurchaseUIAsync = nullptr;
-    XStoreShowPurchaseUIResult_t* XStoreShowPurchaseUIResult = nullptr;
-    XStoreGetUserCollectionsIdAsync_t* XStoreGetUserCollectionsIdAsync = nullptr;
-    XStoreGetUserCollectionsIdResultSize_t* XStoreGetUserCollectionsIdResultSize = nullptr;
-    XStoreGetUserCollectionsIdResult_t* XStoreGetUserCollectionsIdResult = nullptr;
+// Every export of the runtime the channel calls, as X(name): the table, its binding by name and its
+// filling from linked functions are all made from this one list, so that none of them can miss one.
+#define VYRO_GAME_RUNTIME_FUNCTIONS(X) \
+    X(XGameRuntimeInitialize) \
+    X(XGameRuntimeUninitialize) \
+    X(XTaskQueueCreate) \
+    X(XTaskQueueDispatch) \
+    X(XTaskQueueTerminate) \
+    X(XTaskQueueCloseHandle) \
+    X(XAsyncGetStatus) \
+    X(XAsyncCancel) \
+    X(XUserAddAsync) \
+    X(XUserAddResult) \
+    X(XUserGetId) \
+    X(XUserGetGamertag) \
+    X(XUserIsStoreUser) \
+    X(XUserCloseHandle) \
+    X(XUserGetTokenAndSignatureAsync) \
+    X(XUserGetTokenAndSignatureResultSize) \
+    X(XUserGetTokenAndSignatureResult) \
+    X(XUserRegisterForChangeEvent) \
+    X(XUserUnregisterForChangeEvent) \
+    X(XStoreCreateContext) \
+    X(XStoreCloseContextHandle) \
+    X(XGameGetXboxTitleId) \
+    X(XSystemGetXboxLiveSandboxId) \
+    X(XGameInviteRegisterForEvent) \
+    X(XGameInviteUnregisterForEvent) \
+    X(XStoreQueryProductsAsync) \
+    X(XStoreQueryProductsResult) \
+    X(XStoreEnumerateProductsQuery) \
+    X(XStoreProductsQueryHasMorePages) \
+    X(XStoreProductsQueryNextPageAsync) \
+    X(XStoreProductsQueryNextPageResult) \
+    X(XStoreCloseProductsQueryHandle) \
+    X(XStoreShowPurchaseUIAsync) \
+    X(XStoreShowPurchaseUIResult) \
+    X(XStoreGetUserCollectionsIdAsync) \
+    X(XStoreGetUserCollectionsIdResultSize) \
+    X(XStoreGetUserCollectionsIdResult) \
+    X(XGameUiShowMultiplayerActivityGameInviteAsync) \
+    X(XGameUiShowMultiplayerActivityGameInviteResult) \
+    X(XUserCheckPrivilege) \
+    X(XUserResolvePrivilegeWithUiAsync) \
+    X(XUserResolvePrivilegeWithUiResult) \
+    X(XGameUiShowErrorDialogAsync) \
+    X(XGameUiShowErrorDialogResult) \
+    X(XGameUiShowMessageDialogAsync) \
+    X(XGameUiShowMessageDialogResult) \
+    X(XGameUiShowPlayerProfileCardAsync) \
+    X(XGameUiShowPlayerProfileCardResult) \
+    X(XGameUiShowTextEntryAsync) \
+    X(XGameUiShowTextEntryResultSize) \
+    X(XGameUiShowTextEntryResult)
 
-    XGameUiShowSendGameInviteAsync_t* XGameUiShowSendGameInviteAsync = nullptr;
-    XGameUiShowSendGameInviteResult_t* XGameUiShowSendGameInviteResult = nullptr;
-    XUserCheckPrivilege_t* XUserCheckPrivilege = nullptr;
-    XUserResolvePrivilegeWithUiAsync_t* XUserResolvePrivilegeWithUiAsync = nullptr;
-    XUserResolvePrivilegeWithUiResult_t* XUserResolvePrivilegeWithUiResult = nullptr;
-    XGameUiShowErrorDialogAsync_t* XGameUiShowErrorDialogAsync = nullptr;
-    XGameUiShowErrorDialogResult_t* XGameUiShowErrorDialogResult = nullptr;
-    XGameUiShowMessageDialogAsync_t* XGameUiShowMessageDialogAsync = nullptr;
-    XGameUiShowMessageDialogResult_t* XGameUiShowMessageDialogResult = nullptr;
-    XGameUiShowPlayerProfileCardAsync_t* XGameUiShowPlayerProfileCardAsync = nullptr;
-    XGameUiShowPlayerProfileCardResult_t* XGameUiShowPlayerProfileCardResult = nullptr;
-    XGameUiShowTextEntryAsync_t* XGameUiShowTextEntryAsync = nullptr;
-    XGameUiShowTextEntryResultSize_t* XGameUiShowTextEntryResultSize = nullptr;
-    XGameUiShowTextEntryResult_t* XGameUiShowTextEntryResult = nullptr;
+// One pointer per export; each member is named after its export.
+struct GameRuntimeApi {
+#define VYRO_GAME_RUNTIME_MEMBER(name) name##_t* name = nullptr;
+    VYRO_GAME_RUNTIME_FUNCTIONS(VYRO_GAME_RUNTIME_MEMBER)
+#undef VYRO_GAME_RUNTIME_MEMBER
 };
 
 // Resolves every export of the table; false (each missing one logged) when any is missing.

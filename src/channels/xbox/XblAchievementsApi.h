@@ -2,7 +2,8 @@
 
 // The achievement records of the Xbox services C API as the library lays them out (64-bit): texts are
 // UTF-8 and may be null; every array and text lives in the result handle's memory and is valid only
-// until that handle is closed.
+// until that handle is closed. The layout is that of every GDK from the first one with this C API
+// (November 2020) to the October 2025 GDK.
 #include <cstddef>
 #include <cstdint>
 #include <ctime>

@@ -95,10 +95,10 @@ using XblMultiplayerActivityUpdateRecentPlayers_t = HResult(XblContextHandle con
                                                             const XblMultiplayerActivityRecentPlayerUpdate* updates,
                                                             std::size_t updatesCount);
 using XblMultiplayerActivityFlushRecentPlayersAsync_t = HResult(XblContextHandle context, Gdk::XAsyncBlock* asyncBlock);
-using XblPrivacyBatchCheckPermissionAsync_t = HResult(XblContextHandle context, const XblPermission* permissionsToCheck,
-                                                      std::size_t permissionsCount, const std::uint64_t* targetXuids,
-                                                      std::size_t xuidsCount,
-                                                      const XblAnonymousUserType* targetAnonymousUserTypes,
+// The service takes its arrays as non-const pointers, though it only reads them.
+using XblPrivacyBatchCheckPermissionAsync_t = HResult(XblContextHandle context, XblPermission* permissionsToCheck,
+                                                      std::size_t permissionsCount, std::uint64_t* targetXuids,
+                                                      std::size_t xuidsCount, XblAnonymousUserType* targetAnonymousUserTypes,
                                                       std::size_t targetAnonymousUserTypesCount, Gdk::XAsyncBlock* async);
 using XblPrivacyBatchCheckPermissionResultSize_t = HResult(Gdk::XAsyncBlock* async, std::size_t* resultSizeInBytes);
 using XblPrivacyBatchCheckPermissionResult_t = HResult(Gdk::XAsyncBlock* async, std::size_t bufferSize, void* buffer,
@@ -120,58 +120,63 @@ using XblPrivacyGetAvoidListResultCount_t = HResult(Gdk::XAsyncBlock* asyncBlock
 using XblPrivacyGetAvoidListResult_t = HResult(Gdk::XAsyncBlock* asyncBlock, std::size_t xuidCount, std::uint64_t* xuids);
 using XblProfileGetUserProfileAsync_t = HResult(XblContextHandle context, std::uint64_t xboxUserId, Gdk::XAsyncBlock* asyncBlock);
 using XblProfileGetUserProfileResult_t = HResult(Gdk::XAsyncBlock* asyncBlock, XblUserProfile* profile);
-using XblProfileGetUserProfilesAsync_t = HResult(XblContextHandle context, const std::uint64_t* xboxUserIds,
+using XblProfileGetUserProfilesAsync_t = HResult(XblContextHandle context, std::uint64_t* xboxUserIds,
                                                  std::size_t xboxUserIdsCount, Gdk::XAsyncBlock* asyncBlock);
 using XblProfileGetUserProfilesResultCount_t = HResult(Gdk::XAsyncBlock* asyncBlock, std::size_t* profileCount);
 using XblProfileGetUserProfilesResult_t = HResult(Gdk::XAsyncBlock* asyncBlock, std::size_t profilesCount, XblUserProfile* profiles);
 
-// One pointer per export, bound by name; each member is named after its export.
+// Every export of the Xbox services library the channel calls, as X(name): the table, its binding by
+// name and its filling from linked functions are all made from this one list.
+#define VYRO_XBL_FUNCTIONS(X) \
+    X(XblInitialize) \
+    X(XblCleanupAsync) \
+    X(XblContextCreateHandle) \
+    X(XblContextCloseHandle) \
+    X(XblAchievementsGetAchievementsForTitleIdAsync) \
+    X(XblAchievementsGetAchievementsForTitleIdResult) \
+    X(XblAchievementsResultGetAchievements) \
+    X(XblAchievementsResultHasNext) \
+    X(XblAchievementsResultCloseHandle) \
+    X(XblAchievementsUpdateAchievementAsync) \
+    X(XblUserStatisticsGetSingleUserStatisticsAsync) \
+    X(XblUserStatisticsGetSingleUserStatisticsResultSize) \
+    X(XblUserStatisticsGetSingleUserStatisticsResult) \
+    X(XblTitleManagedStatsUpdateStatsAsync) \
+    X(XblLeaderboardGetLeaderboardAsync) \
+    X(XblLeaderboardGetLeaderboardResultSize) \
+    X(XblLeaderboardGetLeaderboardResult) \
+    X(XblContextGetXboxUserId) \
+    X(XblMultiplayerActivitySetActivityAsync) \
+    X(XblMultiplayerActivityGetActivityAsync) \
+    X(XblMultiplayerActivityGetActivityResultSize) \
+    X(XblMultiplayerActivityGetActivityResult) \
+    X(XblMultiplayerActivityDeleteActivityAsync) \
+    X(XblMultiplayerActivitySendInvitesAsync) \
+    X(XblMultiplayerActivityUpdateRecentPlayers) \
+    X(XblMultiplayerActivityFlushRecentPlayersAsync) \
+    X(XblPrivacyBatchCheckPermissionAsync) \
+    X(XblPrivacyBatchCheckPermissionResultSize) \
+    X(XblPrivacyBatchCheckPermissionResult) \
+    X(XblSocialManagerAddLocalUser) \
+    X(XblSocialManagerRemoveLocalUser) \
+    X(XblSocialManagerCreateSocialUserGroupFromFilters) \
+    X(XblSocialManagerDestroySocialUserGroup) \
+    X(XblSocialManagerUserGroupGetUsers) \
+    X(XblSocialManagerDoWork) \
+    X(XblPrivacyGetAvoidListAsync) \
+    X(XblPrivacyGetAvoidListResultCount) \
+    X(XblPrivacyGetAvoidListResult) \
+    X(XblProfileGetUserProfileAsync) \
+    X(XblProfileGetUserProfileResult) \
+    X(XblProfileGetUserProfilesAsync) \
+    X(XblProfileGetUserProfilesResultCount) \
+    X(XblProfileGetUserProfilesResult)
+
+// One pointer per export; each member is named after its export.
 struct XblApi {
-    XblInitialize_t* XblInitialize = nullptr;
-    XblCleanupAsync_t* XblCleanupAsync = nullptr;
-    XblContextCreateHandle_t* XblContextCreateHandle = nullptr;
-    XblContextCloseHandle_t* XblContextCloseHandle = nullptr;
-
-    XblAchievementsGetAchievementsForTitleIdAsync_t* XblAchievementsGetAchievementsForTitleIdAsync = nullptr;
-    XblAchievementsGetAchievementsForTitleIdResult_t* XblAchievementsGetAchievementsForTitleIdResult = nullptr;
-    XblAchievementsResultGetAchievements_t* XblAchievementsResultGetAchievements = nullptr;
-    XblAchievementsResultHasNext_t* XblAchievementsResultHasNext = nullptr;
-    XblAchievementsResultCloseHandle_t* XblAchievementsResultCloseHandle = nullptr;
-    XblAchievementsUpdateAchievementAsync_t* XblAchievementsUpdateAchievementAsync = nullptr;
-    XblUserStatisticsGetSingleUserStatisticsAsync_t* XblUserStatisticsGetSingleUserStatisticsAsync = nullptr;
-    XblUserStatisticsGetSingleUserStatisticsResultSize_t* XblUserStatisticsGetSingleUserStatisticsResultSize = nullptr;
-    XblUserStatisticsGetSingleUserStatisticsResult_t* XblUserStatisticsGetSingleUserStatisticsResult = nullptr;
-    XblTitleManagedStatsUpdateStatsAsync_t* XblTitleManagedStatsUpdateStatsAsync = nullptr;
-    XblLeaderboardGetLeaderboardAsync_t* XblLeaderboardGetLeaderboardAsync = nullptr;
-    XblLeaderboardGetLeaderboardResultSize_t* XblLeaderboardGetLeaderboardResultSize = nullptr;
-    XblLeaderboardGetLeaderboardResult_t* XblLeaderboardGetLeaderboardResult = nullptr;
-
-    XblContextGetXboxUserId_t* XblContextGetXboxUserId = nullptr;
-    XblMultiplayerActivitySetActivityAsync_t* XblMultiplayerActivitySetActivityAsync = nullptr;
-    XblMultiplayerActivityGetActivityAsync_t* XblMultiplayerActivityGetActivityAsync = nullptr;
-    XblMultiplayerActivityGetActivityResultSize_t* XblMultiplayerActivityGetActivityResultSize = nullptr;
-    XblMultiplayerActivityGetActivityResult_t* XblMultiplayerActivityGetActivityResult = nullptr;
-    XblMultiplayerActivityDeleteActivityAsync_t* XblMultiplayerActivityDeleteActivityAsync = nullptr;
-    XblMultiplayerActivitySendInvitesAsync_t* XblMultiplayerActivitySendInvitesAsync = nullptr;
-    XblMultiplayerActivityUpdateRecentPlayers_t* XblMultiplayerActivityUpdateRecentPlayers = nullptr;
-    XblMultiplayerActivityFlushRecentPlayersAsync_t* XblMultiplayerActivityFlushRecentPlayersAsync = nullptr;
-    XblPrivacyBatchCheckPermissionAsync_t* XblPrivacyBatchCheckPermissionAsync = nullptr;
-    XblPrivacyBatchCheckPermissionResultSize_t* XblPrivacyBatchCheckPermissionResultSize = nullptr;
-    XblPrivacyBatchCheckPermissionResult_t* XblPrivacyBatchCheckPermissionResult = nullptr;
-    XblSocialManagerAddLocalUser_t* XblSocialManagerAddLocalUser = nullptr;
-    XblSocialManagerRemoveLocalUser_t* XblSocialManagerRemoveLocalUser = nullptr;
-    XblSocialManagerCreateSocialUserGroupFromFilters_t* XblSocialManagerCreateSocialUserGroupFromFilters = nullptr;
-    XblSocialManagerDestroySocialUserGroup_t* XblSocialManagerDestroySocialUserGroup = nullptr;
-    XblSocialManagerUserGroupGetUsers_t* XblSocialManagerUserGroupGetUsers = nullptr;
-    XblSocialManagerDoWork_t* XblSocialManagerDoWork = nullptr;
-    XblPrivacyGetAvoidListAsync_t* XblPrivacyGetAvoidListAsync = nullptr;
-    XblPrivacyGetAvoidListResultCount_t* XblPrivacyGetAvoidListResultCount = nullptr;
-    XblPrivacyGetAvoidListResult_t* XblPrivacyGetAvoidListResult = nullptr;
-    XblProfileGetUserProfileAsync_t* XblProfileGetUserProfileAsync = nullptr;
-    XblProfileGetUserProfileResult_t* XblProfileGetUserProfileResult = nullptr;
-    XblProfileGetUserProfilesAsync_t* XblProfileGetUserProfilesAsync = nullptr;
-    XblProfileGetUserProfilesResultCount_t* XblProfileGetUserProfilesResultCount = nullptr;
-    XblProfileGetUserProfilesResult_t* XblProfileGetUserProfilesResult = nullptr;
+#define VYRO_XBL_MEMBER(name) name##_t* name = nullptr;
+    VYRO_XBL_FUNCTIONS(VYRO_XBL_MEMBER)
+#undef VYRO_XBL_MEMBER
 };
 
 // Resolves every export of the table; false (each missing one logged) when any is missing.

@@ -2,7 +2,8 @@
 
 // The Xbox services' batch permission check: which of the player's permissions towards other users
 // (by xuid, or anonymous users by type) privacy settings, privileges and block lists allow. The
-// numbers of every enumeration are passed through unchanged.
+// numbers of every enumeration are passed through unchanged. The records and numbers are those of every
+// GDK from the first one with this C API (November 2020) to the October 2025 GDK.
 #include <cstddef>
 #include <cstdint>
 
@@ -19,7 +20,7 @@ enum class XblPermissionDenyReason : std::uint32_t {
     BlockListRestrictsTarget = 5,
     MuteListRestrictsTarget = 7,
     PrivacySettingRestrictsTarget = 9,
-    CrossNetworkUserMustBeFriend = 10,
+    CrossNetworkUserMustBeFriend = 12,
 };
 
 enum class XblPrivilege : std::uint32_t {};     // the user privilege numbers of the runtime

@@ -1,7 +1,8 @@
 #pragma once
 
 // The profile record of the Xbox services C API as the library lays it out (64-bit): fixed UTF-8
-// text fields, filled by the result functions into the caller's records.
+// text fields, filled by the result functions into the caller's records. The layout is that of
+// every GDK from the first one with this C API (November 2020) to the October 2025 GDK.
 #include <cstddef>
 #include <cstdint>
 

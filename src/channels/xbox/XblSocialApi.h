@@ -1,8 +1,12 @@
 #pragma once
 
-// The social manager records of the Xbox services C API as the library lays them out (64-bit). Texts
-// are fixed UTF-8 fields (three bytes per character the service allows). The events and users the
-// manager hands out live in its own memory and are valid only until the next XblSocialManagerDoWork.
+// The social manager records of the Xbox services C API as the library lays them out (64-bit), in the
+// layout of the October 2024 GDK (Xbox services 2024.10) and every later one, up to the October 2025
+// GDK: that release put `isFriend` after `isFavorite`, one byte before the texts, which moved every
+// text of the user record on by one. Older thunks libraries are refused at Load (XboxServicesVersion).
+// Texts are fixed UTF-8 fields (three bytes per character the service allows). The events and users
+// the manager hands out live in its own memory and are valid only until the next
+// XblSocialManagerDoWork.
 #include <cstddef>
 #include <cstdint>
 #include <ctime>
@@ -83,6 +87,8 @@ struct XblSocialManagerPresenceRecord {
 struct XblSocialManagerUser {
     std::uint64_t xboxUserId;
     bool isFavorite;
+    // Following each other; the two following flags after it now only repeat it.
+    bool isFriend;
     bool isFollowingUser;
     bool isFollowedByCaller;
     char displayName[kDisplayNameCharSize];
@@ -118,9 +124,9 @@ static_assert(sizeof(XblSocialManagerPresenceTitleRecord) == 616 && offsetof(Xbl
               offsetof(XblSocialManagerPresenceTitleRecord, isPrimary) == 612);
 static_assert(sizeof(XblSocialManagerPresenceRecord) == 3704 &&
               offsetof(XblSocialManagerPresenceRecord, presenceTitleRecordCount) == 3700);
-static_assert(sizeof(XblSocialManagerUser) == 5720 && offsetof(XblSocialManagerUser, displayName) == 11 &&
-              offsetof(XblSocialManagerUser, useAvatar) == 1541 && offsetof(XblSocialManagerUser, gamertag) == 1590 &&
-              offsetof(XblSocialManagerUser, uniqueModernGamertag) == 1750 &&
+static_assert(sizeof(XblSocialManagerUser) == 5720 && offsetof(XblSocialManagerUser, isFriend) == 9 &&
+              offsetof(XblSocialManagerUser, displayName) == 12 && offsetof(XblSocialManagerUser, useAvatar) == 1542 &&
+              offsetof(XblSocialManagerUser, gamertag) == 1591 && offsetof(XblSocialManagerUser, uniqueModernGamertag) == 1751 &&
               offsetof(XblSocialManagerUser, presenceRecord) == 1852 && offsetof(XblSocialManagerUser, titleHistory) == 5560 &&
               offsetof(XblSocialManagerUser, preferredColor) == 5656);
 static_assert(sizeof(XblSocialManagerEvent) == 104 && offsetof(XblSocialManagerEvent, hr) == 12 &&

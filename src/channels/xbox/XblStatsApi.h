@@ -2,6 +2,8 @@
 
 // The statistics and leaderboard records of the Xbox services C API as the library lays them out
 // (64-bit). Results are laid out in the caller's buffer: the records' arrays and texts point into it.
+// The layout is that of every GDK from the first one with this C API (November 2020) to the October
+// 2025 GDK.
 #include <cstddef>
 #include <cstdint>
 

@@ -1,14 +1,17 @@
 #include "channels/xbox/XboxChannelSDK.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 
 #include <fmt/format.h>
 #include <nlohmann/json.hpp>
 
 #include "VyroChannel.h"
+#include "channels/xbox/AsyncCall.h"
 #include "channels/xbox/HResultText.h"
 #include "channels/xbox/XboxHelper.h"
+#include "channels/xbox/XboxServicesVersion.h"
 #include "common/Logger.h"
 #include "common/Platform.h"
 #include "core/Envelope.h"
@@ -20,9 +23,10 @@ namespace {
 using nlohmann::json;
 using Gdk::HResult;
 
-// How long one wait for the terminating queue's next completion lasts before the termination is
-// checked again.
+// How long one wait for the queue's next completion lasts before what it waits for is checked again.
 constexpr std::uint32_t kDrainWaitMs = 10;
+// How long Unload lets the calls still outstanding finish, and then the cancelled ones.
+constexpr std::chrono::milliseconds kSettleMs{250};
 
 std::string LoadFailure(const std::string& message, HResult result)
 {
@@ -44,21 +48,33 @@ void AnswerRuntimeFailure(ResultCallback cb, HResult result)
     }
 }
 
+bool RefuseLoad(ResultCallback cb, int code, const std::string& reply)
+{
+    BaseChannelSDK::Answer(cb, code, reply);
+    return false;
+}
+
 void OnQueueTerminated(void* context) { static_cast<std::atomic<bool>*>(context)->store(true); }
+
+// Counts the dispatches of the channel's queue this thread is inside.
+class DispatchScope {
+public:
+    explicit DispatchScope(int& depth) : depth_(depth) { ++depth_; }
+    ~DispatchScope() { --depth_; }
+    DispatchScope(const DispatchScope&) = delete;
+    DispatchScope& operator=(const DispatchScope&) = delete;
+
+private:
+    int& depth_;
+};
 
 } // namespace
 
-XboxChannelSDK::XboxChannelSDK()
-    : XboxChannelSDK(
-          LazyStoreApi<Gdk::GameRuntimeApi>(Gdk::kRuntimeFileName, Gdk::BindGameRuntimeApi,
-                                            LazyStoreApi<Gdk::GameRuntimeApi>::Lifetime::Process),
-          LazyStoreApi<Xbl::XblApi>(Xbl::kServicesFileName, Xbl::BindXblApi, LazyStoreApi<Xbl::XblApi>::Lifetime::Process))
-{
-}
+XboxChannelSDK::XboxChannelSDK() : XboxChannelSDK(DefaultXboxBinding()) {}
 
-XboxChannelSDK::XboxChannelSDK(LazyStoreApi<Gdk::GameRuntimeApi> runtime, LazyStoreApi<Xbl::XblApi> services)
-    : runtimeApi_(std::move(runtime)), servicesApi_(std::move(services)), auth_(std::make_unique<XboxAuth>(this)),
-      payment_(std::make_unique<XboxPayment>(this))
+XboxChannelSDK::XboxChannelSDK(XboxBinding binding)
+    : runtimeApi_(std::move(binding.runtime)), servicesApi_(std::move(binding.services)),
+      auth_(std::make_unique<XboxAuth>(this)), payment_(std::make_unique<XboxPayment>(this))
 {
 }
 
@@ -72,11 +88,13 @@ XboxChannelSDK::XboxChannelSDK(LazyStoreApi<Gdk::GameRuntimeApi> runtime, LazySt
 XboxChannelSDK::~XboxChannelSDK()
 {
     tearingDown_ = true;
+    destroying_ = true;
     auth_->UnregisterUserChangeEvent(false);
     // Nothing is answered from a destructor: a friend list still waiting goes with the social object.
     social_.reset();
     ReleaseUser();
     if (queue_ != nullptr) {
+        AsyncCall::Forget(queue_);
         runtimeApi_.Bound()->XTaskQueueTerminate(queue_, false, nullptr, nullptr);
         runtimeApi_.Bound()->XTaskQueueCloseHandle(queue_);
     }
@@ -99,9 +117,7 @@ void XboxChannelSDK::Load(const char*, ResultCallback cb)
         AnswerRuntimeFailure(cb, started);
         return;
     }
-    const std::string failure = StartServices(*runtimeApi_.Bound());
-    if (!failure.empty()) {
-        Answer(cb, VYROCHANNEL_FAILED, failure);
+    if (!StartServices(*runtimeApi_.Bound(), cb)) {
         return;
     }
     auth_->LoginSilent();
@@ -122,13 +138,13 @@ HResult XboxChannelSDK::StartRuntime()
     return result;
 }
 
-std::string XboxChannelSDK::StartServices(const Gdk::GameRuntimeApi& runtime)
+bool XboxChannelSDK::StartServices(const Gdk::GameRuntimeApi& runtime, ResultCallback cb)
 {
     Gdk::XTaskQueueHandle queue = nullptr;
     HResult result = runtime.XTaskQueueCreate(Gdk::XTaskQueueDispatchMode::ThreadPool, Gdk::XTaskQueueDispatchMode::Manual, &queue);
     if (!Gdk::Succeeded(result)) {
         LogFailedCall("XTaskQueueCreate", result);
-        return LoadFailure("Failed to create task queue: ", result);
+        return RefuseLoad(cb, VYROCHANNEL_FAILED, LoadFailure("Failed to create task queue: ", result));
     }
     if (queue_ != nullptr) {
         runtime.XTaskQueueCloseHandle(queue_);
@@ -138,22 +154,28 @@ std::string XboxChannelSDK::StartServices(const Gdk::GameRuntimeApi& runtime)
     result = runtime.XGameGetXboxTitleId(&titleId);
     if (!Gdk::Succeeded(result)) {
         LogFailedCall("XGameGetXboxTitleId", result);
-        return LoadFailure("Failed to get Xbox Title ID: ", result);
+        return RefuseLoad(cb, VYROCHANNEL_FAILED, LoadFailure("Failed to get Xbox Title ID: ", result));
     }
     scid_ = fmt::format("00000000-0000-0000-0000-0000{:08X}", titleId);
     const Xbl::XblApi* services = servicesApi_.Get();
     if (services == nullptr) {
-        return MakeErrorResponse("Failed to load " + Platform::WideToUtf8(Xbl::kServicesFileName), ChannelType::Xbox);
+        return RefuseLoad(cb, VYROCHANNEL_FAILED,
+                          MakeErrorResponse("Failed to load " + Platform::WideToUtf8(Xbl::kServicesFileName), ChannelType::Xbox));
+    }
+    // A thunks library too old for the records read here is a version mismatch, as for the runtime.
+    if (const std::optional<std::string> refusal = Xbl::RefuseOlderServices()) {
+        Log(LogLevel::Error, "{}", *refusal);
+        return RefuseLoad(cb, VYROCHANNEL_STORE_VERSION_MISMATCH, MakeErrorResponse(*refusal, ChannelType::Xbox));
     }
     const Xbl::XblInitArgs args{queue_, scid_.c_str()};
     result = services->XblInitialize(&args);
     if (!Gdk::Succeeded(result)) {
         LogFailedCall("XblInitialize", result);
-        return LoadFailure("Failed to initialize Xbox Live services: ", result);
+        return RefuseLoad(cb, VYROCHANNEL_FAILED, LoadFailure("Failed to initialize Xbox Live services: ", result));
     }
     xblInitialized_ = true;
     servicesReady_ = true;
-    return {};
+    return true;
 }
 
 void XboxChannelSDK::Init(const char*, ResultCallback cb)
@@ -178,6 +200,7 @@ void XboxChannelSDK::Tick()
         social_->ProcessEvents();
     }
     // The queue is read again every round: a completion may have unloaded the channel.
+    const DispatchScope dispatching(dispatchDepth_);
     while (queue_ != nullptr && runtimeApi_.Bound()->XTaskQueueDispatch(queue_, Gdk::XTaskQueuePort::Completion, 0)) {
     }
 }
@@ -201,6 +224,7 @@ void XboxChannelSDK::Teardown()
     }
     tearingDown_ = true;
     ReleaseUser();
+    SettleCalls();
     CleanupXsapi();
     DrainTaskQueue();
     ReleaseUser();
@@ -244,6 +268,34 @@ void XboxChannelSDK::CleanupXsapi()
     xblInitialized_ = false;
 }
 
+// The Xbox services library is cleaned up only once no call is outstanding, as it asks: the calls'
+// completions are dispatched for a while, then what is left is cancelled (its requests are answered
+// with E_ABORT) and dispatched again for a while. A call that even then has not completed, its work
+// past stopping, is left to the queue's termination, so that Unload never hangs.
+void XboxChannelSDK::SettleCalls()
+{
+    if (!xblInitialized_ || queue_ == nullptr) {
+        return;
+    }
+    DispatchWhileOutstanding(kSettleMs);
+    for (Gdk::XAsyncBlock* block : AsyncCall::Outstanding(queue_)) {
+        runtimeApi_.Bound()->XAsyncCancel(block);
+    }
+    DispatchWhileOutstanding(kSettleMs);
+    if (const std::size_t left = AsyncCall::Outstanding(queue_).size(); left > 0) {
+        Log(LogLevel::Warning, "XblCleanupAsync starts with {} calls outstanding", left);
+    }
+}
+
+void XboxChannelSDK::DispatchWhileOutstanding(std::chrono::milliseconds limit)
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    const DispatchScope dispatching(dispatchDepth_);
+    while (queue_ != nullptr && !AsyncCall::Outstanding(queue_).empty() && std::chrono::steady_clock::now() < deadline) {
+        runtimeApi_.Bound()->XTaskQueueDispatch(queue_, Gdk::XTaskQueuePort::Completion, kDrainWaitMs);
+    }
+}
+
 // The queue's completion port is dispatched by this very thread, so waiting inside the terminate
 // call would never end: the termination is started without waiting and the port dispatched here
 // until the runtime reports the termination finished.
@@ -259,6 +311,7 @@ void XboxChannelSDK::DrainTaskQueue()
         LogFailedCall("XTaskQueueTerminate", result);
         return;
     }
+    const DispatchScope dispatching(dispatchDepth_);
     while (!terminated.load()) {
         runtime.XTaskQueueDispatch(queue_, Gdk::XTaskQueuePort::Completion, kDrainWaitMs);
     }
@@ -333,7 +386,7 @@ void XboxChannelSDK::ResetServices()
         social_->AbortFriendList();
     }
     if (multiplayer_) {
-        multiplayer_->Stop();
+        multiplayer_->Stop(MayWaitForRuntime());
     }
     multiplayer_.reset();
     stats_.reset();
@@ -341,6 +394,11 @@ void XboxChannelSDK::ResetServices()
     social_.reset();
     onlineServices_.reset();
 }
+
+// The runtime delivers the channel's events through its queue, which this thread dispatches: inside
+// a dispatch, waiting for an event callback would wait for this very thread. A channel going with
+// the library waits for nothing: the runtime's threads may be gone, or blocked behind the loader.
+bool XboxChannelSDK::MayWaitForRuntime() const { return dispatchDepth_ == 0 && !destroying_; }
 
 const Gdk::GameRuntimeApi& XboxChannelSDK::Runtime() { return *runtimeApi_.Bound(); }
 const Xbl::XblApi& XboxChannelSDK::Services() { return *servicesApi_.Bound(); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -8,6 +9,7 @@
 #include "channels/xbox/GameRuntimeApi.h"
 #include "channels/xbox/IXboxContext.h"
 #include "channels/xbox/XblApi.h"
+#include "channels/xbox/XboxBinding.h"
 #include "channels/xbox/XboxAchievements.h"
 #include "channels/xbox/XboxAuth.h"
 #include "channels/xbox/XboxMultiplayer.h"
@@ -29,11 +31,10 @@ namespace Vyro {
 // dispatches the task queue's completion port.
 class XboxChannelSDK : public BaseChannelSDK, public IXboxContext {
 public:
-    // Binds xgameruntime.dll and the Xbox services library beside the library at the first Load and
-    // keeps them for the process: the runtime's threads may still be finishing work inside them.
+    // Reaches the runtime and the Xbox services library the way this build's library was configured.
     XboxChannelSDK();
-    // For tests: given runtime and Xbox services tables.
-    XboxChannelSDK(LazyStoreApi<Gdk::GameRuntimeApi> runtime, LazyStoreApi<Xbl::XblApi> services);
+    // Through the given tables (tests hand in tables of their own).
+    explicit XboxChannelSDK(XboxBinding binding);
     ~XboxChannelSDK() override;
 
     int GetChannelType() override;
@@ -93,17 +94,20 @@ public:
     };
 
 private:
-    // Load's steps after the runtime has started; the failure reply, or empty.
-    std::string StartServices(const Gdk::GameRuntimeApi& runtime);
+    // Load's steps after the runtime has started; false once a failure is answered.
+    bool StartServices(const Gdk::GameRuntimeApi& runtime, ResultCallback cb);
     Gdk::HResult StartRuntime();
     void Teardown();
     // Everything that hangs on the signed-in user: its change registration, the Xbox services
     // objects, the store context and the user handle.
     void ReleaseUser();
+    void SettleCalls();
+    void DispatchWhileOutstanding(std::chrono::milliseconds limit);
     void CleanupXsapi();
     void DrainTaskQueue();
     void StartMultiplayerEvents();
     XboxSystemDialog& EnsureSystemDialog();
+    bool MayWaitForRuntime() const;
 
     // What a ready feature runs for a request: given the request's action and text.
     using Serve = std::function<void(const std::string& action, const std::string& request)>;
@@ -125,6 +129,8 @@ private:
     bool xblInitialized_ = false;
     bool servicesReady_ = false;
     bool tearingDown_ = false;
+    bool destroying_ = false;
+    int dispatchDepth_ = 0;
     std::string scid_;
     std::unique_ptr<XboxAuth> auth_;
     std::unique_ptr<XboxOnlineServices> onlineServices_;

@@ -1,7 +1,10 @@
 #include "channels/xbox/XboxMultiplayer.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <exception>
+#include <map>
+#include <mutex>
 
 #include <nlohmann/json.hpp>
 
@@ -12,22 +15,81 @@
 #include "common/Platform.h"
 #include "core/ChannelType.h"
 #include "core/Envelope.h"
-#include "core/PendingCalls.h"
 
 namespace Vyro {
 
 namespace {
 
 using nlohmann::json;
-using InviteListeners = PendingCalls<XboxMultiplayer::InviteListener>;
 
 constexpr char kConnectionString[] = "connectionString";
+
+// The links from the runtime's game invite handler to the multiplayer objects it is registered for.
+// The runtime may call the handler on a thread of its own, and a call it has begun may still come
+// after an unregistration that did not wait; so it is handed a number naming the link, never the
+// object's address, and each call runs under the links' lock: once Detach has returned no call is
+// inside the object, and a later one finds nothing. Kept for the process, never destroyed, so that
+// a late call still finds the lock.
+class InviteLinks {
+public:
+    static void* Attach(XboxMultiplayer* owner)
+    {
+        Links& links = Instance();
+        const std::lock_guard lock(links.mutex);
+        const std::uintptr_t id = ++links.lastId;
+        links.owners.emplace(id, owner);
+        return reinterpret_cast<void*>(id);
+    }
+
+    static void Detach(void* link)
+    {
+        Links& links = Instance();
+        const std::lock_guard lock(links.mutex);
+        links.owners.erase(reinterpret_cast<std::uintptr_t>(link));
+    }
+
+    static void Deliver(void* link, const char* inviteUri)
+    {
+        Links& links = Instance();
+        const std::lock_guard lock(links.mutex);
+        const auto found = links.owners.find(reinterpret_cast<std::uintptr_t>(link));
+        if (found == links.owners.end()) {
+            return;
+        }
+        try {
+            found->second->HandleInvite(inviteUri);
+        } catch (const std::exception& error) {
+            Log(LogLevel::Error, "Exception in game invite handler: {}", error.what());
+        }
+    }
+
+private:
+    struct Links {
+        std::mutex mutex;
+        std::map<std::uintptr_t, XboxMultiplayer*> owners;
+        std::uintptr_t lastId = 0;
+    };
+    static Links& Instance()
+    {
+        static Links* const links = new Links;
+        return *links;
+    }
+};
+
+// The runtime calls this for every invite the player accepts; nothing may unwind into its frames.
+void OnInvite(void* context, const char* inviteUri)
+{
+    if (inviteUri != nullptr) {
+        InviteLinks::Deliver(context, inviteUri);
+    }
+}
 
 } // namespace
 
 XboxMultiplayer::XboxMultiplayer(IXboxContext* context) : XboxServicesFeature(context, "XboxMultiplayer") {}
 
-XboxMultiplayer::~XboxMultiplayer() { Stop(); }
+// A backstop: the channel stops the object before destroying it, waiting where it can.
+XboxMultiplayer::~XboxMultiplayer() { Stop(false); }
 
 bool XboxMultiplayer::Initialize()
 {
@@ -46,49 +108,50 @@ bool XboxMultiplayer::RegisterInviteHandler()
     if (inviteHandlerRegistered_) {
         return true;
     }
-    // The runtime gets a number naming this object, never its address: an invite it delivers after
-    // the object has gone finds nothing.
-    void* listener = InviteListeners::Add({this});
+    void* link = InviteLinks::Attach(this);
     const Gdk::HResult result =
-        Context()->Runtime().XGameInviteRegisterForEvent(Context()->GetTaskQueue(), listener, &OnInvite, &inviteToken_);
+        Context()->Runtime().XGameInviteRegisterForEvent(Context()->GetTaskQueue(), link, &OnInvite, &inviteToken_);
     if (!Gdk::Succeeded(result)) {
-        InviteListeners::Take(listener);
+        InviteLinks::Detach(link);
         inviteToken_ = {};
         Log(LogLevel::Warning, "Failed to register invite handler: {}", HResultText(result));
         return false;
     }
-    inviteListener_ = listener;
+    inviteListener_ = link;
     inviteHandlerRegistered_ = true;
     return true;
 }
 
-void XboxMultiplayer::Stop()
+// The link goes first, so that a delivery the unregistration waits for already finds nothing.
+void XboxMultiplayer::Stop(bool waitForHandler)
 {
     if (inviteHandlerRegistered_) {
-        Context()->Runtime().XGameInviteUnregisterForEvent(inviteToken_, false);
-        InviteListeners::Take(inviteListener_);
+        InviteLinks::Detach(inviteListener_);
+        Context()->Runtime().XGameInviteUnregisterForEvent(inviteToken_, waitForHandler);
         inviteListener_ = nullptr;
         inviteHandlerRegistered_ = false;
         inviteToken_ = {};
     }
     CloseServicesContext();
-    pendingJoin_.clear();
+    SetPendingJoin({});
 }
 
-void XboxMultiplayer::OnInvite(void* context, const char* inviteUri)
+bool XboxMultiplayer::HasPendingJoin() const
 {
-    if (inviteUri == nullptr) {
-        return;
-    }
-    const InviteListener* listener = InviteListeners::Find(context);
-    if (listener == nullptr) {
-        return;
-    }
-    try {
-        listener->owner->HandleInvite(inviteUri);
-    } catch (const std::exception& error) {
-        Log(LogLevel::Error, "Exception in game invite handler: {}", error.what());
-    }
+    const std::lock_guard lock(pendingJoinLock_);
+    return !pendingJoin_.empty();
+}
+
+std::string XboxMultiplayer::GetPendingJoin() const
+{
+    const std::lock_guard lock(pendingJoinLock_);
+    return pendingJoin_;
+}
+
+void XboxMultiplayer::SetPendingJoin(std::string connectionString)
+{
+    const std::lock_guard lock(pendingJoinLock_);
+    pendingJoin_ = std::move(connectionString);
 }
 
 // The invite's query members become members of the event, percent-decoded; its connection string is
@@ -107,7 +170,7 @@ void XboxMultiplayer::HandleInvite(const std::string& inviteUri)
             const std::string value = Platform::UrlDecode(piece.substr(equals + 1));
             invite[name] = value;
             if (name == kConnectionString) {
-                pendingJoin_ = value;
+                SetPendingJoin(value);
             }
         }
         start = end + 1;

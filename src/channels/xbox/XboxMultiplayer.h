@@ -1,5 +1,6 @@
 #pragma once
 
+#include <mutex>
 #include <string>
 
 #include "VyroChannel.h"
@@ -23,10 +24,13 @@ public:
     bool RegisterInviteHandler();
     bool InviteHandlerRegistered() const { return inviteHandlerRegistered_; }
     // Unregisters the invite handler, closes the Xbox services context and forgets the pending join.
-    void Stop();
+    // Once it returns no handler call is inside this object; with `waitForHandler`, none is running
+    // at all (the runtime is waited for), which must not be asked where the runtime would wait for
+    // this very thread.
+    void Stop(bool waitForHandler);
 
-    bool HasPendingJoin() const { return !pendingJoin_.empty(); }
-    std::string GetPendingJoin() const { return pendingJoin_; }
+    bool HasPendingJoin() const;
+    std::string GetPendingJoin() const;
 
     // Publishes the player's joinable game; its connection string is the pending join from the start.
     void SetActivity(const std::string& params, ResultCallback cb);
@@ -39,18 +43,17 @@ public:
     // Records the players met; the answer does not wait for the upload it starts.
     void UpdateRecentPlayers(const std::string& params, ResultCallback cb);
 
-    // The invite handler's record, named by the context the runtime hands back.
-    struct InviteListener {
-        XboxMultiplayer* owner;
-    };
+    // Runs on whichever thread the runtime delivers the invite on.
+    void HandleInvite(const std::string& inviteUri);
 
 private:
-    static void OnInvite(void* context, const char* inviteUri);
-    void HandleInvite(const std::string& inviteUri);
+    void SetPendingJoin(std::string connectionString);
 
     Gdk::XTaskQueueRegistrationToken inviteToken_{};
     bool inviteHandlerRegistered_ = false;
     void* inviteListener_ = nullptr;
+    // Written by the invite handler too, on the runtime's thread.
+    mutable std::mutex pendingJoinLock_;
     std::string pendingJoin_;
 };
 

@@ -115,7 +115,7 @@ void XboxMultiplayer::SetActivity(const std::string& params, ResultCallback cb)
         });
     // The game may be joined at once, before the service has confirmed the activity.
     if (started) {
-        pendingJoin_ = texts->connectionString;
+        SetPendingJoin(texts->connectionString);
     }
 }
 

@@ -29,7 +29,7 @@ struct InviteList {
 // The player closing the dialog without inviting anyone is an answer, not a failure.
 void CompleteInviteDialog(IXboxContext& context, Gdk::XAsyncBlock* block, ResultCallback cb, const std::string& requestId)
 {
-    const HResult result = context.Runtime().XGameUiShowSendGameInviteResult(block);
+    const HResult result = context.Runtime().XGameUiShowMultiplayerActivityGameInviteResult(block);
     if (!Gdk::Succeeded(result) && result != Gdk::kAbort) {
         AnswerFailedCall(cb, requestId, "ShowSessionInvite", result);
         return;
@@ -51,14 +51,11 @@ void XboxMultiplayer::ShowSessionInvite(const std::string& params, ResultCallbac
                                MakeErrorResponse("User not signed in. Call Login() first.", ChannelType::Xbox, requestId));
         return;
     }
-    // The dialog invites to the activity the player has set: there is no session to name.
-    const std::string scid = context.GetScid();
+    // The invites are to the player's multiplayer activity, which the dialog reads itself.
     StartCall(
-        context, cb, requestId, "XGameUiShowSendGameInviteAsync",
+        context, cb, requestId, "XGameUiShowMultiplayerActivityGameInviteAsync",
         [&context, cb, requestId](Gdk::XAsyncBlock* block) { CompleteInviteDialog(context, block, cb, requestId); },
-        [&](Gdk::XAsyncBlock* block) {
-            return context.Runtime().XGameUiShowSendGameInviteAsync(block, user, scid.c_str(), "", "", nullptr, nullptr);
-        });
+        [&](Gdk::XAsyncBlock* block) { return context.Runtime().XGameUiShowMultiplayerActivityGameInviteAsync(block, user); });
 }
 
 void XboxMultiplayer::SendSessionInvite(const std::string& params, ResultCallback cb)

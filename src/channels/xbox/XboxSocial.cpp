@@ -21,7 +21,7 @@ namespace {
 using nlohmann::json;
 using Gdk::HResult;
 using Xbl::XblSocialManagerEventType;
-using XuidList = std::shared_ptr<const std::vector<std::uint64_t>>;
+using XuidList = std::shared_ptr<std::vector<std::uint64_t>>;
 using LiveContext = std::weak_ptr<const Xbl::XblContextHandle>;
 
 // The social events the game hears of, by the name it hears; others are not passed on.
