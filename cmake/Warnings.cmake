@@ -6,3 +6,14 @@ function(vyro_warnings target)
         target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
     endif()
 endfunction()
+
+# Test programs and the simulated store runtimes are compiled for a quick build rather than for speed
+# of their own: most of the suite's build time goes to optimising and describing (debug information)
+# their template-heavy code. The library's own code keeps the configuration's flags.
+option(VYRO_QUICK_TEST_CODE "Compile tests and simulators with light optimisation and line tables only" OFF)
+function(vyro_test_code target)
+    if(VYRO_QUICK_TEST_CODE AND NOT MSVC)
+        target_compile_options(${target} PRIVATE $<$<CONFIG:RelWithDebInfo,Release>:-O1> $<$<CONFIG:RelWithDebInfo,Release>:-g0>
+                                                 $<$<CONFIG:Debug>:-g1>)
+    endif()
+endfunction()
