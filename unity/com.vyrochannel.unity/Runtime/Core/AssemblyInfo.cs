@@ -1,0 +1,4 @@
+using System.Runtime.CompilerServices;
+
+// The tests drive the binding with a stand-in for the native library.
+[assembly: InternalsVisibleTo("VyroChannel.Tests")]
