@@ -35,7 +35,7 @@ nlohmann::json Handle(const char* text, std::span<const NamedControlOp> ops)
     nlohmann::json request;
     try {
         request = nlohmann::json::parse(text);
-    } catch (const nlohmann::json::parse_error& error) {
+    } catch (const nlohmann::json::exception& error) { // syntax, or a number no double holds
         return Refusal(std::string("the request is not valid JSON: ") + error.what());
     }
     if (!request.is_object()) {

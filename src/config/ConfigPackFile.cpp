@@ -58,7 +58,8 @@ std::optional<Json> ParseStrict(const std::filesystem::path& file, const std::st
             return std::nullopt;
         }
         return root;
-    } catch (const Json::parse_error& error) {
+    } catch (const Json::exception& error) {
+        // Not only syntax: a number too large for a double ("1e999") is refused by throwing too.
         PrintParseError(file, error.what());
         return std::nullopt;
     }

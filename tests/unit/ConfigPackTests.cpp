@@ -195,7 +195,9 @@ TEST_F(ConfigPackFolder, UnreadableJsonStopsTheLoadWithNothingMerged)
 TEST(ConfigPackFile, StrictJsonOnly)
 {
     VyroTest::TestFolder folder;
-    for (const char* text : {"// comment\n{\"a\": 1}", "{\"a\": 1} trailing", "", "{'a': 1}"}) {
+    // A number no double holds is refused as a parse error too, never thrown out of the loader.
+    for (const char* text : {"// comment\n{\"a\": 1}", "{\"a\": 1} trailing", "", "{'a': 1}", "{\"a\": 22220e22220}",
+                             "{\"a\": {\"b\": -1e999}}"}) {
         const auto file = folder.Write("game.json", text);
         ::testing::internal::CaptureStderr();
         EXPECT_FALSE(Vyro::LoadConfigFile(file).ok) << text;

@@ -86,6 +86,7 @@ TEST_F(SteamSim, RefusesBadControlRequestsWithAMessageNamingTheFault)
 {
     const std::vector<std::pair<std::string, std::string>> cases{
         {"{\"op\":", "the request is not valid JSON: "},
+        {R"({"op":"set","appId":1e999})", "the request is not valid JSON: "},
         {"[1]", "the request must be a JSON object with an \"op\""},
         {"{\"op\":5}", "the request needs \"op\" as a string (one of reset, set, overlay, microTxn, ticketResponse, "
                        "releaseTickets, journal, state)"},
