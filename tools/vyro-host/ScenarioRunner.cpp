@@ -45,7 +45,7 @@ struct ScenarioRunner::Executor {
     }
     bool operator()(const TickUntilStep& step) const
     {
-        const std::size_t start = runner.output_.Records().size();
+        const std::size_t start = step.sinceStart ? 0 : runner.output_.Records().size();
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(step.timeoutMs);
         while (CountMatches(runner.output_.Records(), start, step.match) < static_cast<std::size_t>(step.count)) {
             if (std::chrono::steady_clock::now() >= deadline) {

@@ -26,6 +26,7 @@ struct TickUntilStep {
     Json match;
     int count = 1;
     int timeoutMs = 10000;
+    bool sinceStart = false; // count the records of the whole scenario, not only those of this step
 };
 struct RegisterStep {
     int type = 0;

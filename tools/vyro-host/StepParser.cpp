@@ -139,6 +139,13 @@ std::optional<StepAction> ParseTickUntil(const Json& step, std::string& error)
             *target = *number;
         }
     }
+    if (step.contains("sinceStart")) {
+        if (!step["sinceStart"].is_boolean()) {
+            error = "\"sinceStart\" must be true or false";
+            return std::nullopt;
+        }
+        tickUntil.sinceStart = step["sinceStart"].get<bool>();
+    }
     return tickUntil;
 }
 
@@ -216,7 +223,7 @@ struct StepKind {
 const StepKind kKinds[] = {
     {"call", &ParseCall, {"params", "paramsText", "paramsHex", "callback"}},
     {"tick", &ParseTick, {}},
-    {"tickUntil", &ParseTickUntil, {"count", "timeoutMs"}},
+    {"tickUntil", &ParseTickUntil, {"count", "timeoutMs", "sinceStart"}},
     {"register", &ParseRegister, {}},
     {"unregister", &ParseUnregister, {}},
     {"sleepMs", &ParseSleep, {}},
