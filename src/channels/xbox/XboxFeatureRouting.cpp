@@ -83,7 +83,7 @@ void XboxChannelSDK::Ensure(std::unique_ptr<Feature>& feature, const FeatureKind
     // Every object of a user that went was destroyed with it, so an object found when the re-sign-in
     // completes was made for the new user by an earlier request of this same wait: it is used, not
     // destroyed, which would lose a friend list it is still to answer.
-    RefreshUser([this, &kind, requestId, cb, create = std::move(create)](bool ok) {
+    RefreshUser([&kind, requestId, cb, create = std::move(create)](bool ok) {
         if (!ok) {
             Log(LogLevel::Error, "{}", kind.refreshFailed);
             Answer(cb, VYROCHANNEL_NO_USER, MakeErrorResponse("User not signed in. Login first.", ChannelType::Xbox, requestId));
