@@ -17,3 +17,11 @@ function(vyro_test_code target)
                                                  $<$<CONFIG:Debug>:-g1>)
     endif()
 endfunction()
+
+# Shared libraries list every symbol they use, so that a missing one fails the link, not the game.
+# Not with clang's sanitizers, whose runtime only the executable carries.
+function(vyro_no_undefined_symbols target)
+    if(NOT VYRO_FUZZ)
+        target_link_options(${target} PRIVATE -Wl,--no-undefined)
+    endif()
+endfunction()

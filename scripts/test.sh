@@ -12,7 +12,7 @@ export GTEST_COLOR=no
 tsan_runner=()
 if command -v setarch >/dev/null; then tsan_runner=(setarch "$(uname -m)" -R); fi
 
-presets=(${VYRO_PRESETS:-posix posix-asan posix-tsan windows})
+presets=(${VYRO_PRESETS:-posix posix-asan posix-tsan posix-fuzz windows})
 for preset in "${presets[@]}"; do
     echo "=== ${preset}: configure and build"
     cmake --preset "$preset" >/dev/null
