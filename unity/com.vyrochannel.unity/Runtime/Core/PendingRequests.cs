@@ -48,10 +48,14 @@ namespace Vyro
             return request;
         }
 
-        /// <summary>Every waiting request, taken out of the table, oldest first.</summary>
-        public List<PendingRequest> TakeAll()
+        /// <summary>Every waiting request sent no later than <paramref name="serial"/>, taken out of the table, oldest first.</summary>
+        public List<PendingRequest> TakeUpTo(long serial)
         {
-            var all = new List<PendingRequest>(byId.Values);
+            var all = new List<PendingRequest>();
+            foreach (PendingRequest request in byId.Values)
+            {
+                if (request.Serial <= serial) all.Add(request);
+            }
             all.Sort((a, b) => a.Serial.CompareTo(b.Serial));
             foreach (PendingRequest request in all) Remove(request);
             return all;

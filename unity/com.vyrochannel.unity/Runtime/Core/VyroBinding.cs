@@ -78,7 +78,7 @@ namespace Vyro
             {
                 Answer(request, VyroReply.Failure(VyroCode.Failed, lastChannel, unavailable, request.RequestId));
             }
-            if (export == VyroExport.Unload) Unloaded();
+            if (export == VyroExport.Unload) Unloaded(request.Serial);
             return request.Task;
         }
 
@@ -138,12 +138,13 @@ namespace Vyro
         }
 
         // After Unload returned the library answers nothing more: what came is delivered, and every
-        // request still waiting is answered here, so no task is left hanging.
-        private void Unloaded()
+        // request sent up to the Unload and still waiting is answered here, so no task is left
+        // hanging. A request a handler sends while this delivers (Load again) is the next channel's.
+        private void Unloaded(long unloadSerial)
         {
             eventsRegistered = false;
             Deliver();
-            foreach (PendingRequest request in pending.TakeAll())
+            foreach (PendingRequest request in pending.TakeUpTo(unloadSerial))
             {
                 request.Complete(VyroReply.Failure(VyroCode.Failed, lastChannel, "Unloaded before the store answered", request.RequestId));
             }

@@ -150,6 +150,20 @@ namespace Vyro.Tests
         }
 
         [Test]
+        public void ARequestSentByAHandlerOfTheUnloadAnswerBelongsToTheNextChannel()
+        {
+            library.OnCall = (export, parameters) =>
+            {
+                if (export == VyroExport.Unload) library.Inbox.PostAnswer(export, 0, "{}");
+            };
+            Task<VyroReply> reload = null;
+            Send(VyroExport.Unload).Then(reply => reload = Send(VyroExport.Load));
+            Assert.IsNotNull(reload);
+            Assert.IsFalse(reload.IsCompleted, "the new Load was answered as unloaded");
+            Assert.AreEqual(1, binding.WaitingRequests);
+        }
+
+        [Test]
         public void ShutdownUnloadsOnlyWhatWasStartedAndTakesTheLogHandlerBack()
         {
             binding.Shutdown();
