@@ -74,8 +74,11 @@ inline constexpr std::array<const char*, 12> kControls{
     R"({"op":"inviteBurst","count":20,"uriPrefix":"ms-xbl-multiplayer://inviteHandleAccept/?connectionString=room-","intervalMs":0})",
     R"({"op":"set","gamertag":"\ud83c\udfae\u0000\u00ff"})",
 };
-inline constexpr std::array<const char*, 3> kReleases{
-    R"({"op":"set","holdWork":"none"})", R"({"op":"releaseWork"})", R"({"op":"dialogs","holdOpen":false})"};
+// Holds are lifted before what they held is released, so nothing begun in between stays held; a
+// signed-out player signs in again, for requests that wait for a user.
+inline constexpr std::array<const char*, 4> kReleases{
+    R"({"op":"set","holdWork":"none"})", R"({"op":"dialogs","holdOpen":false})", R"({"op":"releaseWork"})",
+    R"({"op":"signIn"})"};
 #else // the library alone: no store runtime beside it
 inline constexpr const char* kChannelName = "none";
 inline constexpr const char* kSimulatorFile = "";
