@@ -65,7 +65,7 @@ protected:
     Reply Profile(const json& params) { return CallAndTick(&XboxChannelSDK::UserProfile, params); }
 };
 
-TEST_F(XboxSocialTest, AFriendListWaitsForTheGroupAndOnlyTheLatestWaitingRequestIsAnswered)
+TEST_F(XboxSocialTest, AFriendListWaitsForTheGroupAndEveryWaitingRequestIsAnsweredInOrder)
 {
     Sim({{"op", "social"},
          {"loadAfterDoWorks", 3},
@@ -79,21 +79,22 @@ TEST_F(XboxSocialTest, AFriendListWaitsForTheGroupAndOnlyTheLatestWaitingRequest
     Ticks(2);
     EXPECT_TRUE(Replies().empty()) << "the group has not loaded yet";
     channel_->Tick();
-    ASSERT_EQ(Replies().size(), 1u);
+    ASSERT_EQ(Replies().size(), 2u);
     const json friends = json::array({{{"userId", kHarbor}, {"displayName", "Quiet Harbor"}, {"status", 1}, {"xbox", {{"presenceState", 1}}}},
                                       {{"userId", kAmber}, {"displayName", "Amber Vector"}, {"status", 2}, {"xbox", {{"presenceState", 2}}}},
                                       {{"userId", "7"}, {"displayName", "Night Lantern"}, {"status", 3}, {"xbox", {{"presenceState", 3}}}},
                                       {{"userId", "8"}, {"displayName", "Unknown State"}, {"status", 0}, {"xbox", {{"presenceState", 0}}}}});
     EXPECT_EQ(Replies()[0].code, 0);
-    EXPECT_EQ(Replies()[0].body, (json{{"channel", "xbox"}, {"requestId", "second"}, {"friends", friends}}));
+    EXPECT_EQ(Replies()[0].body, (json{{"channel", "xbox"}, {"requestId", "first"}, {"friends", friends}}));
+    EXPECT_EQ(Replies()[1].body, (json{{"channel", "xbox"}, {"requestId", "second"}, {"friends", friends}}));
     Ticks(5);
-    EXPECT_EQ(Replies().size(), 1u) << "the replaced request is never answered";
+    EXPECT_EQ(Replies().size(), 2u) << "each answered once";
 
     FriendList("loaded");
-    EXPECT_EQ(Replies().size(), 1u) << "answered by the next Tick, not at once";
+    EXPECT_EQ(Replies().size(), 2u) << "answered by the next Tick, not at once";
     channel_->Tick();
-    ASSERT_EQ(Replies().size(), 2u);
-    EXPECT_EQ(Replies()[1].body["requestId"], "loaded");
+    ASSERT_EQ(Replies().size(), 3u);
+    EXPECT_EQ(Replies()[2].body["requestId"], "loaded");
 
     const json added = Calls("XblSocialManagerAddLocalUser");
     ASSERT_EQ(added.size(), 1u);

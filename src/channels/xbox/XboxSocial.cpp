@@ -1,6 +1,7 @@
 #include "channels/xbox/XboxSocial.h"
 
 #include <map>
+#include <utility>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -207,7 +208,7 @@ void XboxSocial::FriendList(const std::string& params, ResultCallback cb)
         AnswerFailure(cb, requestId, "Social Manager not initialized.");
         return;
     }
-    pendingFriendList_ = PendingRequest{cb, std::move(requestId)};
+    pendingFriendLists_.push_back(PendingRequest{cb, std::move(requestId)});
 }
 
 void XboxSocial::BlockList(const std::string& params, ResultCallback cb)
@@ -270,46 +271,45 @@ void XboxSocial::ProcessEvents()
                                  MakeSuccessResponse(json{{"xbox", {{"eventType", name}}}}, ChannelType::Xbox, ""));
         }
     }
-    if (pendingFriendList_ && groupLoaded_) {
-        AnswerFriendList();
+    if (!pendingFriendLists_.empty() && groupLoaded_) {
+        AnswerFriendLists();
     }
 }
 
-void XboxSocial::AnswerFriendList()
+void XboxSocial::AnswerFriendLists()
 {
-    const PendingRequest request = std::move(*pendingFriendList_);
-    pendingFriendList_.reset();
+    // Taken first: a game callback may send the next FriendList.
+    const std::vector<PendingRequest> requests = std::exchange(pendingFriendLists_, {});
     Xbl::XblSocialManagerUserPtrArray users = nullptr;
     std::size_t count = 0;
     const HResult result = Context()->Services().XblSocialManagerUserGroupGetUsers(friendGroup_, &users, &count);
-    if (!Gdk::Succeeded(result)) {
-        AnswerFailedResult(request.cb, request.requestId, "XblSocialManagerUserGroupGetUsers", "Failed to get friends.", result);
-        return;
-    }
     json friends = json::array();
-    for (std::size_t i = 0; users != nullptr && i < count; ++i) {
+    for (std::size_t i = 0; Gdk::Succeeded(result) && users != nullptr && i < count; ++i) {
         if (users[i] != nullptr) {
             friends.push_back(FriendObject(*users[i]));
         }
     }
-    AnswerSuccess(request.cb, request.requestId, json{{"friends", std::move(friends)}});
+    for (const PendingRequest& request : requests) {
+        if (Gdk::Succeeded(result)) {
+            AnswerSuccess(request.cb, request.requestId, json{{"friends", friends}});
+        } else {
+            AnswerFailedResult(request.cb, request.requestId, "XblSocialManagerUserGroupGetUsers", "Failed to get friends.", result);
+        }
+    }
 }
 
 void XboxSocial::AbortFriendList()
 {
-    if (!pendingFriendList_) {
-        return;
+    for (const PendingRequest& request : std::exchange(pendingFriendLists_, {})) {
+        AnswerFailure(request.cb, request.requestId, "Failed to get friends.", Gdk::kAbort);
     }
-    const PendingRequest request = std::move(*pendingFriendList_);
-    pendingFriendList_.reset();
-    AnswerFailure(request.cb, request.requestId, "Failed to get friends.", Gdk::kAbort);
 }
 
 // The social manager keeps the player and the group until told otherwise: both go with this object,
 // with the very user handle the player was added with.
 void XboxSocial::Cleanup()
 {
-    pendingFriendList_.reset();
+    pendingFriendLists_.clear();
     groupLoaded_ = false;
     liveContext_.reset();
     const Xbl::XblApi& services = Context()->Services();

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
+#include <vector>
 
 #include "VyroChannel.h"
 #include "channels/xbox/XboxServicesFeature.h"
@@ -18,16 +18,16 @@ namespace Vyro {
 class XboxSocial : public XboxServicesFeature {
 public:
     explicit XboxSocial(IXboxContext* context);
-    // Forgets a waiting friend list unanswered (the channel aborts it first where it may still answer)
-    // and takes the player out of the social manager.
+    // Forgets waiting friend lists unanswered (the channel aborts them first where they may still be
+    // answered) and takes the player out of the social manager.
     ~XboxSocial() override;
 
     // Makes the Xbox services context, adds the player to the social manager and asks for the group
     // of all friends (a group that cannot be made is only logged).
     bool Initialize() override;
 
-    // {} -> {"friends": [...]}, answered in a later Tick once the friend group has loaded. A newer
-    // request replaces a waiting one, which is then never answered.
+    // {} -> {"friends": [...]}, answered in a later Tick once the friend group has loaded. Requests
+    // that wait together are answered together, in the order they came, from the same list.
     void FriendList(const std::string& params, ResultCallback cb);
     // {} -> {"xbox": {"blockList": [{"userId", "displayName"}]}}; gamertags missing when the profiles
     // cannot be read.
@@ -36,10 +36,10 @@ public:
     void UserProfile(const std::string& params, ResultCallback cb);
 
     // One pump of the social manager, run every Tick: posts the graph's changes as social events and
-    // answers the waiting friend list when the group is loaded.
+    // answers the waiting friend lists when the group is loaded.
     void ProcessEvents();
-    // Answers a waiting friend list -1 with E_ABORT: its group goes with this object (sign-out,
-    // Unload), and a game waiting for the answer would otherwise wait forever.
+    // Answers the waiting friend lists -1 with E_ABORT: their group goes with this object (sign-out,
+    // Unload), and a game waiting for an answer would otherwise wait forever.
     void AbortFriendList();
 
 private:
@@ -48,14 +48,14 @@ private:
         std::string requestId;
     };
 
-    void AnswerFriendList();
+    void AnswerFriendLists();
     void Cleanup();
 
     std::uint64_t ownXuid_ = 0;
     // The user handle added to the social manager; null while none is.
     Gdk::XUserHandle localUser_ = nullptr;
     Xbl::XblSocialManagerUserGroupHandle friendGroup_ = nullptr;
-    std::optional<PendingRequest> pendingFriendList_;
+    std::vector<PendingRequest> pendingFriendLists_;
     bool groupLoaded_ = false;
     // The Xbox services context as block list calls in flight see it: gone once this object is
     // cleaned up, so that a later step does not start on a closed context.
