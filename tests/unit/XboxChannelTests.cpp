@@ -1,5 +1,8 @@
 // The Xbox channel's lifecycle against the simulated GDK: Load, Init, Query, Unload and destruction.
+#include <algorithm>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "XboxChannelFixture.h"
 #include "common/Platform.h"
@@ -151,7 +154,9 @@ TEST_F(XboxChannelTest, UnloadStopsEverythingInOrderAndLeavesNothingOpen)
     ASSERT_EQ(Call(&XboxChannelSDK::Achievements, {{"action", "update"}}).code, -1) << "an Xbox services context is made";
     Sim({{"op", "journal"}, {"clear", true}});
     EXPECT_EQ(Call(&XboxChannelSDK::Unload, {{"requestId", "u"}}).body, json::parse(kOk));
-    EXPECT_EQ(CalledFunctions(),
+    std::vector<std::string> called = CalledFunctions();
+    called.erase(std::unique(called.begin(), called.end()), called.end()); // the cleanup is polled
+    EXPECT_EQ(called,
               (std::vector<std::string>{"XUserUnregisterForChangeEvent", "XGameInviteUnregisterForEvent",
                                         "XblContextCloseHandle", "XStoreCloseContextHandle", "XUserCloseHandle",
                                         "XblCleanupAsync", "XAsyncGetStatus", "XTaskQueueTerminate", "XTaskQueueDispatch",

@@ -1,5 +1,6 @@
 // The Xbox channel's feature operations (their Ensure steps and actions), game invites, and requests
 // still waiting when the channel stops, against the simulated GDK.
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <set>
@@ -312,4 +313,31 @@ TEST_F(XboxChannelTest, WorkFinishingOnWorkerThreadsWhileTheGameThreadTicks)
 }
 
 } // namespace
+// Work that never ends on the runtime's threads (held running, with the simulator's own wait limit
+// far away) keeps the Xbox services cleanup and the queue's termination from finishing: Unload waits
+// for each a while and returns, the request answered once, and leaves the runtime initialised under
+// the work. Once the work ends nothing more is answered, and a later Load starts again.
+TEST_F(XboxChannelTest, UnloadDoesNotWaitForeverForWorkThatNeverEnds)
+{
+    LoadAndSignIn();
+    Sim({{"op", "set"}, {"holdWork", "running"}, {"waitLimitMs", 600000}});
+    channel_->AuthToken(R"({"requestId":"stuck"})", &Record);
+    channel_->Unload("{}", &Record);
+    ASSERT_EQ(Replies().size(), 2u);
+    EXPECT_EQ(Replies()[0].body["requestId"], "stuck");
+    EXPECT_EQ(Replies()[0].code, -1);
+    EXPECT_EQ(Replies()[1].code, 0) << "Unload's own answer";
+    const auto warnings = log_.Messages(Vyro::LogLevel::Warning);
+    EXPECT_NE(std::find(warnings.begin(), warnings.end(), "XblCleanupAsync not finished after 2000 ms: left running"), warnings.end());
+    EXPECT_TRUE(Calls("XGameRuntimeUninitialize").empty());
+
+    Sim({{"op", "set"}, {"holdWork", "none"}, {"waitLimitMs", 10000}});
+    Sim({{"op", "releaseWork"}});
+    channel_->Tick();
+    EXPECT_EQ(Replies().size(), 2u);
+    // The cleanup ends on the runtime's thread once its work does; until then a Load finds the Xbox
+    // services still initialised.
+    TickUntil([&] { return Call(&XboxChannelSDK::Load, json::object()).code == 0; });
+}
+
 } // namespace XboxTest

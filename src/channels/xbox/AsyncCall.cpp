@@ -4,6 +4,7 @@
 #include <list>
 #include <memory>
 #include <new>
+#include <utility>
 
 #include "common/Logger.h"
 
@@ -25,18 +26,25 @@ std::list<AsyncRecord*>& InFlight()
     return *records;
 }
 
-// The runtime calls this from XTaskQueueDispatch: nothing may unwind into its frames, so an exception
-// (out of memory while building an answer) is logged and stops here.
-void CompleteAsyncCall(Gdk::XAsyncBlock* block)
+// Runs from XTaskQueueDispatch: nothing may unwind into the runtime's frames, so an exception (out of
+// memory while building an answer) is logged and stops here.
+void RunHandler(const AsyncCall::Handler& handler, Gdk::XAsyncBlock* block)
 {
-    const std::unique_ptr<AsyncRecord> record(static_cast<AsyncRecord*>(block->context));
-    InFlight().remove(record.get());
     try {
-        record->handler(block);
+        handler(block);
     } catch (const std::exception& error) {
         Log(LogLevel::Error, "Exception in Xbox completion: {}", error.what());
     } catch (...) {
         Log(LogLevel::Error, "Unknown exception in Xbox completion");
+    }
+}
+
+void CompleteAsyncCall(Gdk::XAsyncBlock* block)
+{
+    const std::unique_ptr<AsyncRecord> record(static_cast<AsyncRecord*>(block->context));
+    InFlight().remove(record.get());
+    if (record->handler) { // an abandoned call was answered already
+        RunHandler(record->handler, block);
     }
 }
 
@@ -70,6 +78,16 @@ std::vector<Gdk::XAsyncBlock*> AsyncCall::Outstanding(Gdk::XTaskQueueHandle queu
 void AsyncCall::Forget(Gdk::XTaskQueueHandle queue)
 {
     InFlight().remove_if([queue](const AsyncRecord* record) { return record->block.queue == queue; });
+}
+
+void AsyncCall::Abandon(Gdk::XTaskQueueHandle queue)
+{
+    for (Gdk::XAsyncBlock* block : Outstanding(queue)) {
+        auto* record = static_cast<AsyncRecord*>(block->context);
+        InFlight().remove(record);
+        const Handler handler = std::exchange(record->handler, nullptr);
+        RunHandler(handler, block);
+    }
 }
 
 } // namespace Vyro

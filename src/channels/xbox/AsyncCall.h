@@ -28,6 +28,10 @@ public:
     // Forgets the calls of a queue that is abandoned without being drained: their records stay with
     // the runtime, which may still write into them.
     static void Forget(Gdk::XTaskQueueHandle queue);
+    // Answers the calls of `queue` whose work is still running and will not be waited for: each
+    // handler runs now, once, and reads what the runtime says of an unfinished call (E_PENDING). The
+    // records stay with the runtime; a completion that still comes frees its record and runs nothing.
+    static void Abandon(Gdk::XTaskQueueHandle queue);
 };
 
 } // namespace Vyro

@@ -3,6 +3,8 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <memory>
+#include <thread>
 
 #include <fmt/format.h>
 #include <nlohmann/json.hpp>
@@ -27,6 +29,11 @@ using Gdk::HResult;
 constexpr std::uint32_t kDrainWaitMs = 10;
 // How long Unload lets the calls still outstanding finish, and then the cancelled ones.
 constexpr std::chrono::milliseconds kSettleMs{250};
+// How long Unload waits for the Xbox services cleanup and then for the queue's termination, each of
+// which waits for work still running on the runtime's threads, before it goes on without them (and
+// answers what is left): a game's Stop never hangs on a runtime thread that does not come back.
+constexpr std::chrono::milliseconds kCleanupLimitMs{2000};
+constexpr std::chrono::milliseconds kTerminateLimitMs{2000};
 
 std::string LoadFailure(const std::string& message, HResult result)
 {
@@ -225,14 +232,15 @@ void XboxChannelSDK::Teardown()
     tearingDown_ = true;
     ReleaseUser();
     SettleCalls();
-    CleanupXsapi();
-    DrainTaskQueue();
+    const bool cleanedUp = CleanupXsapi();
+    const bool drained = DrainTaskQueue();
     ReleaseUser();
     if (queue_ != nullptr) {
         runtimeApi_.Bound()->XTaskQueueCloseHandle(queue_);
         queue_ = nullptr;
     }
-    if (runtimeInitialized_) {
+    // Work still running holds the runtime's objects: the runtime stays initialised under it.
+    if (runtimeInitialized_ && cleanedUp && drained) {
         runtimeApi_.Bound()->XGameRuntimeUninitialize();
         runtimeInitialized_ = false;
     }
@@ -248,24 +256,36 @@ void XboxChannelSDK::ReleaseUser()
     SetUserHandle(nullptr);
 }
 
-void XboxChannelSDK::CleanupXsapi()
+bool XboxChannelSDK::CleanupXsapi()
 {
     if (!xblInitialized_) {
-        return;
-    }
-    // No completion routine: the wait ends when the cleanup does, without dispatching the queue.
-    Gdk::XAsyncBlock cleanup{};
-    cleanup.queue = queue_;
-    HResult result = servicesApi_.Bound()->XblCleanupAsync(&cleanup);
-    if (!Gdk::Succeeded(result)) {
-        Log(LogLevel::Warning, "XblCleanupAsync failed: {}", HResultText(result));
-    } else {
-        result = runtimeApi_.Bound()->XAsyncGetStatus(&cleanup, true);
-        if (!Gdk::Succeeded(result)) {
-            Log(LogLevel::Warning, "XblCleanupAsync wait failed: {}", HResultText(result));
-        }
+        return true;
     }
     xblInitialized_ = false;
+    // No completion routine: the wait ends when the cleanup does, without dispatching the queue. On
+    // the heap: a cleanup given up on still writes into its block.
+    auto cleanup = std::make_unique<Gdk::XAsyncBlock>();
+    cleanup->queue = queue_;
+    const HResult started = servicesApi_.Bound()->XblCleanupAsync(cleanup.get());
+    if (!Gdk::Succeeded(started)) {
+        Log(LogLevel::Warning, "XblCleanupAsync failed: {}", HResultText(started));
+        return true;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + kCleanupLimitMs;
+    HResult status = runtimeApi_.Bound()->XAsyncGetStatus(cleanup.get(), false);
+    for (; status == Gdk::kPending && std::chrono::steady_clock::now() < deadline;
+         status = runtimeApi_.Bound()->XAsyncGetStatus(cleanup.get(), false)) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    if (status == Gdk::kPending) {
+        Log(LogLevel::Warning, "XblCleanupAsync not finished after {} ms: left running", kCleanupLimitMs.count());
+        static_cast<void>(cleanup.release());
+        return false;
+    }
+    if (!Gdk::Succeeded(status)) {
+        Log(LogLevel::Warning, "XblCleanupAsync wait failed: {}", HResultText(status));
+    }
+    return true;
 }
 
 // The Xbox services library is cleaned up only once no call is outstanding, as it asks: the calls'
@@ -298,23 +318,34 @@ void XboxChannelSDK::DispatchWhileOutstanding(std::chrono::milliseconds limit)
 
 // The queue's completion port is dispatched by this very thread, so waiting inside the terminate
 // call would never end: the termination is started without waiting and the port dispatched here
-// until the runtime reports the termination finished.
-void XboxChannelSDK::DrainTaskQueue()
+// until the runtime reports the termination finished, or for a while: work that never ends keeps
+// the termination from finishing, and its calls are then answered without their results.
+bool XboxChannelSDK::DrainTaskQueue()
 {
     if (queue_ == nullptr) {
-        return;
+        return true;
     }
     const Gdk::GameRuntimeApi& runtime = *runtimeApi_.Bound();
-    std::atomic<bool> terminated{false};
-    const HResult result = runtime.XTaskQueueTerminate(queue_, false, &terminated, &OnQueueTerminated);
+    // On the heap: a termination given up on may still report to it later.
+    auto terminated = std::make_unique<std::atomic<bool>>(false);
+    const HResult result = runtime.XTaskQueueTerminate(queue_, false, terminated.get(), &OnQueueTerminated);
     if (!Gdk::Succeeded(result)) {
         LogFailedCall("XTaskQueueTerminate", result);
-        return;
+        return true;
     }
+    const auto deadline = std::chrono::steady_clock::now() + kTerminateLimitMs;
     const DispatchScope dispatching(dispatchDepth_);
-    while (!terminated.load()) {
+    while (!terminated->load()) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            Log(LogLevel::Warning, "XTaskQueueTerminate not finished after {} ms: answering {} calls still running",
+                kTerminateLimitMs.count(), AsyncCall::Outstanding(queue_).size());
+            AsyncCall::Abandon(queue_);
+            static_cast<void>(terminated.release()); // the runtime may still report the termination
+            return false;
+        }
         runtime.XTaskQueueDispatch(queue_, Gdk::XTaskQueuePort::Completion, kDrainWaitMs);
     }
+    return true;
 }
 
 void XboxChannelSDK::Login(const char* params, ResultCallback cb) { auth_->Login(params == nullptr ? "" : params, cb); }

@@ -103,8 +103,9 @@ private:
     void ReleaseUser();
     void SettleCalls();
     void DispatchWhileOutstanding(std::chrono::milliseconds limit);
-    void CleanupXsapi();
-    void DrainTaskQueue();
+    // Each false when it gave up waiting for work still running on the runtime's threads.
+    bool CleanupXsapi();
+    bool DrainTaskQueue();
     void StartMultiplayerEvents();
     XboxSystemDialog& EnsureSystemDialog();
     bool MayWaitForRuntime() const;
