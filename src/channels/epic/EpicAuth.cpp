@@ -120,7 +120,7 @@ void EpicAuth::FailRefresh(const std::string& requestId, ResultCallback cb, cons
     BaseChannelSDK::Answer(cb, VYROCHANNEL_FAILED, MakeErrorResponse(message, ChannelType::Epic, requestId));
 }
 
-void EpicAuth::RefreshLogin(std::string requestId, ResultCallback cb, int retry)
+void EpicAuth::RefreshLogin(std::string requestId, ResultCallback cb, int retry, bool automatic)
 {
     if (owner_->GetPlatform() == nullptr) {
         FailRefresh(requestId, cb, kNoPlatform);
@@ -133,7 +133,8 @@ void EpicAuth::RefreshLogin(std::string requestId, ResultCallback cb, int retry)
         FailRefresh(requestId, cb, "No refresh token available");
         return;
     }
-    StartLogin(Eos::kCredentialRefreshToken, refreshToken, RefreshCalls::Add({this, cb, std::move(requestId), retry}),
+    reloginRunning_ = reloginRunning_ || automatic;
+    StartLogin(Eos::kCredentialRefreshToken, refreshToken, RefreshCalls::Add({this, cb, std::move(requestId), retry, automatic}),
                &OnRefreshLogin);
 }
 
@@ -148,6 +149,9 @@ void EpicAuth::CompleteRefreshLogin(const Eos::AuthLoginCallbackInfo& info)
         return;
     }
     RefreshAttempt attempt = *RefreshCalls::Take(info.clientData);
+    if (attempt.automatic) {
+        reloginRunning_ = false; // a retry below starts it again
+    }
     const Eos::EosApi& api = owner_->Api();
     if (info.resultCode == Eos::kSuccess) {
         owner_->SetAccountId(info.localUserId);
@@ -158,7 +162,7 @@ void EpicAuth::CompleteRefreshLogin(const Eos::AuthLoginCallbackInfo& info)
     const std::string result = Eos::ResultName(api, info.resultCode);
     if (attempt.retry < kMaxRetries) {
         Log(LogLevel::Warning, "[EpicAuth] Login failed ({}), retry {}/{}", result, attempt.retry + 1, kMaxRetries);
-        RefreshLogin(std::move(attempt.requestId), attempt.cb, attempt.retry + 1);
+        RefreshLogin(std::move(attempt.requestId), attempt.cb, attempt.retry + 1, attempt.automatic);
         return;
     }
     Log(LogLevel::Error, "[EpicAuth] Login failed: {} (after {} retries)", result, attempt.retry);
@@ -211,8 +215,13 @@ void EpicAuth::OnLoginStatusChanged(const Eos::LoginStatusChangedCallbackInfo* i
 void EpicAuth::HandleLoginStatusChange(const Eos::LoginStatusChangedCallbackInfo& info)
 {
     if (info.prevStatus == Eos::kLoggedIn && info.currentStatus != Eos::kLoggedIn) {
-        Log(LogLevel::Warning, "[EpicAuth] Login status dropped, attempting auto-relogin");
-        RefreshLogin("", nullptr, 0);
+        if (reloginRunning_) {
+            Log(LogLevel::Warning, "[EpicAuth] Login status dropped, auto-relogin already running");
+        } else {
+            // Never the launcher's exchange code: it is single-use and has expired by now.
+            Log(LogLevel::Warning, "[EpicAuth] Login status dropped, attempting auto-relogin");
+            RefreshLogin("", nullptr, 0, true);
+        }
     }
     const json event{{"channel", ChannelName(ChannelType::Epic)},
                      {"status", info.currentStatus != Eos::kLoggedIn ? 1 : 0},
@@ -237,6 +246,7 @@ void EpicAuth::RemoveLoginStatusNotification()
 void EpicAuth::Reset()
 {
     RemoveLoginStatusNotification();
+    reloginRunning_ = false;
     credentialType_ = Eos::kCredentialExchangeCode;
     credentialToken_.clear();
 }
@@ -244,6 +254,7 @@ void EpicAuth::Reset()
 void EpicAuth::AbandonPendingLogins(bool answer)
 {
     LauncherCalls::TakeAllOf(this);
+    reloginRunning_ = false;
     for (RefreshAttempt& attempt : RefreshCalls::TakeAllOf(this)) {
         if (answer) {
             BaseChannelSDK::Answer(attempt.cb, VYROCHANNEL_FAILED,

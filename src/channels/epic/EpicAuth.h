@@ -25,7 +25,8 @@ public:
     void AutoLogin();
     void LauncherLogin(int retry);
     void Login(const char* params, ResultCallback cb);
-    void RefreshLogin(std::string requestId, ResultCallback cb, int retry);
+    // A refresh-token login; `automatic` for the re-login a lost sign-in starts, which answers nobody.
+    void RefreshLogin(std::string requestId, ResultCallback cb, int retry, bool automatic = false);
     void GetAuthToken(const char* params, ResultCallback cb);
     // Unload: the notification removed, the launcher credentials forgotten.
     void Reset();
@@ -43,6 +44,7 @@ public:
         ResultCallback cb;
         std::string requestId;
         int retry;
+        bool automatic;
     };
     struct StatusListener {
         EpicAuth* owner;
@@ -66,6 +68,8 @@ private:
     std::string credentialToken_;
     Eos::NotificationId notificationId_ = Eos::kInvalidNotificationId;
     void* statusListener_ = nullptr; // the notification's client data while registered
+    // An automatic re-login is on its way (retries included): a drop seen meanwhile starts no other.
+    bool reloginRunning_ = false;
 };
 
 } // namespace Vyro
