@@ -1,23 +1,28 @@
-# vyro_stage_store(target folder [runtime...]): after `target` is built, `folder` holds the library
+# vyro_stage_store(target folder [runtime...]): whenever `target` is built, `folder` holds the library
 # and the given simulated store runtimes, as a game ships them; an Epic folder also gets the example
 # configuration store, a Steam folder a launcher named steam.exe (launcher/steam.exe), since Steam
-# runs the game it started.
+# runs the game it started. The staging is a target of its own that runs on every build: `target`
+# does not link the library, so a step after its link would leave an older library staged.
 function(vyro_stage_store target folder)
+    get_filename_component(staged ${folder} NAME)
+    set(staging ${target}_stage_${staged})
     set(commands COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
-                 COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:VyroChannel> ${folder})
+                 COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:VyroChannel> ${folder})
+    set(tools)
     foreach(runtime ${ARGN})
-        list(APPEND commands COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${runtime}> ${folder})
+        list(APPEND commands COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:${runtime}> ${folder})
         if(runtime STREQUAL "vyro_sim_epic")
             list(APPEND commands COMMAND vyro-config-pack ${PROJECT_SOURCE_DIR}/examples/config/epic ${folder})
-            add_dependencies(${target} vyro-config-pack)
+            list(APPEND tools vyro-config-pack)
         elseif(runtime STREQUAL "vyro_sim_steam")
             list(APPEND commands COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}/launcher
-                                 COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:vyro-launch> ${folder}/launcher/steam.exe)
-            add_dependencies(${target} vyro-launch)
+                                 COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:vyro-launch> ${folder}/launcher/steam.exe)
+            list(APPEND tools vyro-launch)
         endif()
     endforeach()
-    add_custom_command(TARGET ${target} POST_BUILD ${commands} VERBATIM)
-    add_dependencies(${target} VyroChannel ${ARGN})
+    add_custom_target(${staging} ${commands} VERBATIM)
+    add_dependencies(${staging} VyroChannel ${ARGN} ${tools})
+    add_dependencies(${target} ${staging})
 endfunction()
 
 # The Epic launcher's sign-in, as it puts it on the command line of the game it starts.
