@@ -52,6 +52,7 @@ Exports exports;
 // What the callbacks saw; they may run on a store's own thread (Play Games answers there).
 struct Answers {
     std::map<std::string, int> byRequestId;
+    std::map<std::string, std::string> sent; // requestId: the request's export and text
     int total = 0;
     bool unloadReturned = false;
 };
@@ -154,7 +155,12 @@ public:
         const bool withCallback = input.Byte() % 8 != 0;
         BeforeCall();
         const auto call = exports.requests[&request - VyroFuzz::kRequests.data()];
-        call(input.Byte() % 16 == 0 ? nullptr : text.c_str(), withCallback ? &OnAnswer : nullptr);
+        const bool withText = input.Byte() % 16 != 0;
+        if (withCallback && withText) {
+            std::lock_guard lock(answersLock);
+            answers.sent[id] = std::string(request.name) + " " + text;
+        }
+        call(withText ? text.c_str() : nullptr, withCallback ? &OnAnswer : nullptr);
         expected_ += withCallback ? 1 : 0;
     }
 
@@ -205,7 +211,7 @@ public:
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
         for (int round = 0; Answered() < expected_; ++round) {
             if (std::chrono::steady_clock::now() > deadline) {
-                Fail(std::to_string(expected_ - Answered()) + " requests never answered");
+                Fail(std::to_string(expected_ - Answered()) + " requests never answered, among them:" + Unanswered());
             }
             // Again now and then: work a Tick starts after a release may be held anew.
             if (round % 256 == 0) {
@@ -226,6 +232,20 @@ public:
     }
 
 private:
+    // The requests with a requestId of their own that no answer named (a mutated text may have
+    // lost its id, so this can list requests that were answered under no id).
+    static std::string Unanswered()
+    {
+        std::lock_guard lock(answersLock);
+        std::string list;
+        for (const auto& [id, request] : answers.sent) {
+            if (answers.byRequestId.count(id) == 0) {
+                list += "\n  " + request.substr(0, 300);
+            }
+        }
+        return list;
+    }
+
     int Answered()
     {
         std::lock_guard lock(answersLock);
