@@ -25,6 +25,7 @@ for name in "${targets[@]}"; do
     found=build/posix-fuzz/fuzz/found/$name
     mkdir -p "$found"
     echo "=== fuzz_$name for $seconds s"
-    build/posix-fuzz/bin/fuzz_"$name" -max_total_time="$seconds" -print_final_stats=1 -close_fd_mask=3 \
+    # As the test run starts it: the Steam target under steam.exe, the Epic one with the launcher's sign-in.
+    build/posix-fuzz/fuzz/run-"$name" -max_total_time="$seconds" -print_final_stats=1 -close_fd_mask=3 \
         "$found" "fuzz/corpus/$name"
 done
