@@ -3,10 +3,10 @@
 #include <exception>
 #include <list>
 #include <memory>
-#include <new>
 #include <utility>
 
 #include "common/Logger.h"
+#include "common/NeverDestroyed.h"
 
 namespace Vyro {
 
@@ -17,14 +17,16 @@ struct AsyncRecord {
     AsyncCall::Handler handler;
 };
 
-// Every record the runtime holds, in the order the calls started. Built in static storage and never
-// destroyed, so that a channel destroyed during the library's own static destruction still finds it.
-std::list<AsyncRecord*>& InFlight()
-{
-    alignas(std::list<AsyncRecord*>) static unsigned char storage[sizeof(std::list<AsyncRecord*>)];
-    static std::list<AsyncRecord*>* const records = new (storage) std::list<AsyncRecord*>;
-    return *records;
-}
+using Records = std::list<AsyncRecord*>;
+struct InFlightTag;
+struct AbandonedTag;
+
+// Every record the runtime holds, in the order the calls started; never destroyed, so that a channel
+// destroyed during the library's own static destruction still finds it.
+Records& InFlight() { return NeverDestroyed<Records, InFlightTag>(); }
+
+// The records of abandoned calls, which the runtime may still complete: kept reachable until then.
+Records& Abandoned() { return NeverDestroyed<Records, AbandonedTag>(); }
 
 // Runs from XTaskQueueDispatch: nothing may unwind into the runtime's frames, so an exception (out of
 // memory while building an answer) is logged and stops here.
@@ -43,6 +45,7 @@ void CompleteAsyncCall(Gdk::XAsyncBlock* block)
 {
     const std::unique_ptr<AsyncRecord> record(static_cast<AsyncRecord*>(block->context));
     InFlight().remove(record.get());
+    Abandoned().remove(record.get());
     if (record->handler) { // an abandoned call was answered already
         RunHandler(record->handler, block);
     }
@@ -85,6 +88,7 @@ void AsyncCall::Abandon(Gdk::XTaskQueueHandle queue)
     for (Gdk::XAsyncBlock* block : Outstanding(queue)) {
         auto* record = static_cast<AsyncRecord*>(block->context);
         InFlight().remove(record);
+        Abandoned().push_back(record);
         const Handler handler = std::exchange(record->handler, nullptr);
         RunHandler(handler, block);
     }

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <memory>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include <fmt/format.h>
 #include <nlohmann/json.hpp>
@@ -15,6 +17,7 @@
 #include "channels/xbox/XboxHelper.h"
 #include "channels/xbox/XboxServicesVersion.h"
 #include "common/Logger.h"
+#include "common/NeverDestroyed.h"
 #include "common/Platform.h"
 #include "core/Envelope.h"
 
@@ -62,6 +65,13 @@ bool RefuseLoad(ResultCallback cb, int code, const std::string& reply)
 }
 
 void OnQueueTerminated(void* context) { static_cast<std::atomic<bool>*>(context)->store(true); }
+
+// What the runtime may still write into after Unload stopped waiting for it (a cleanup's block, a
+// termination's flag): kept, reachable, for the rest of the process. Game thread only.
+void KeepForTheProcess(std::shared_ptr<void> object)
+{
+    NeverDestroyed<std::vector<std::shared_ptr<void>>>().push_back(std::move(object));
+}
 
 // Counts the dispatches of the channel's queue this thread is inside.
 class DispatchScope {
@@ -262,8 +272,8 @@ bool XboxChannelSDK::CleanupXsapi()
         return true;
     }
     xblInitialized_ = false;
-    // No completion routine: the wait ends when the cleanup does, without dispatching the queue. On
-    // the heap: a cleanup given up on still writes into its block.
+    // No completion routine: the wait ends when the cleanup does, without dispatching the queue. Kept
+    // for the process when it is given up on: the cleanup still writes into its block.
     auto cleanup = std::make_unique<Gdk::XAsyncBlock>();
     cleanup->queue = queue_;
     const HResult started = servicesApi_.Bound()->XblCleanupAsync(cleanup.get());
@@ -279,7 +289,7 @@ bool XboxChannelSDK::CleanupXsapi()
     }
     if (status == Gdk::kPending) {
         Log(LogLevel::Warning, "XblCleanupAsync not finished after {} ms: left running", kCleanupLimitMs.count());
-        static_cast<void>(cleanup.release());
+        KeepForTheProcess(std::move(cleanup));
         return false;
     }
     if (!Gdk::Succeeded(status)) {
@@ -326,7 +336,7 @@ bool XboxChannelSDK::DrainTaskQueue()
         return true;
     }
     const Gdk::GameRuntimeApi& runtime = *runtimeApi_.Bound();
-    // On the heap: a termination given up on may still report to it later.
+    // Kept for the process when the termination is given up on: it may still report to it later.
     auto terminated = std::make_unique<std::atomic<bool>>(false);
     const HResult result = runtime.XTaskQueueTerminate(queue_, false, terminated.get(), &OnQueueTerminated);
     if (!Gdk::Succeeded(result)) {
@@ -340,7 +350,7 @@ bool XboxChannelSDK::DrainTaskQueue()
             Log(LogLevel::Warning, "XTaskQueueTerminate not finished after {} ms: answering {} calls still running",
                 kTerminateLimitMs.count(), AsyncCall::Outstanding(queue_).size());
             AsyncCall::Abandon(queue_);
-            static_cast<void>(terminated.release()); // the runtime may still report the termination
+            KeepForTheProcess(std::move(terminated));
             return false;
         }
         runtime.XTaskQueueDispatch(queue_, Gdk::XTaskQueuePort::Completion, kDrainWaitMs);
