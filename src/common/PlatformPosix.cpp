@@ -13,8 +13,10 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
+#include "common/ElfImageCheck.h"
 #include "common/FileVersionNote.h"
 #include "common/Logger.h"
 
@@ -435,7 +437,12 @@ std::string WideToUtf8(std::wstring_view text)
 
 ModuleHandle LoadLibraryFrom(const std::wstring& fullPath)
 {
-    void* module = dlopen(ToNarrowPath(fullPath).c_str(), RTLD_NOW | RTLD_LOCAL);
+    const std::string path = ToNarrowPath(fullPath);
+    if (const std::optional<std::string> truncated = TruncatedElfImage(path)) {
+        std::snprintf(lastLoadError, sizeof(lastLoadError), "%s: %s", path.c_str(), truncated->c_str());
+        return nullptr;
+    }
+    void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (module == nullptr) {
         const char* error = dlerror();
         std::snprintf(lastLoadError, sizeof(lastLoadError), "%s", error != nullptr ? error : "unknown error");

@@ -2,11 +2,18 @@
 // implementation against real files, modules and processes.
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <elf.h>
+#include <unistd.h>
+#endif
+
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -485,5 +492,47 @@ TEST(UserGeoName, FollowsThePrecedenceOfTheLocaleVariables)
     EXPECT_EQ(Platform::GetUserGeoName(), "CA");
     LocaleEnvironment::Set("LC_ALL", "C");
     EXPECT_EQ(Platform::GetUserGeoName(), "");
+}
+#endif
+
+#ifndef _WIN32
+// A cut-short copy of a library is refused before the loader sees it: the loader would map its
+// segments past the file's end, and the process would die of a bus error touching them. So is one
+// whose segment claims more bytes than any file holds; the complete library loads.
+TEST(ModuleLoading, ALibraryWhoseSegmentsRunPastItsEndIsRefusedBeforeLoading)
+{
+    const fs::path folder = fs::temp_directory_path() / ("vyro-elf-check-" + std::to_string(getpid()));
+    fs::create_directories(folder);
+    std::ifstream source(kStubEqual, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(source)), std::istreambuf_iterator<char>());
+    const auto write = [&](const char* name, const std::string& content) {
+        std::ofstream(folder / name, std::ios::binary).write(content.data(), static_cast<std::streamsize>(content.size()));
+        return (folder / name).wstring();
+    };
+
+    EXPECT_EQ(Platform::LoadLibraryFrom(write("truncated.dll", bytes.substr(0, 3000))), nullptr);
+    EXPECT_NE(Platform::LastLoadError().find("the file is truncated: 3000 bytes where its ELF headers need "), std::string::npos)
+        << Platform::LastLoadError();
+
+    Elf64_Ehdr header{};
+    std::memcpy(&header, bytes.data(), sizeof(header));
+    for (std::size_t i = 0; i < header.e_phnum; ++i) {
+        Elf64_Phdr segment{};
+        const std::size_t at = header.e_phoff + i * sizeof(Elf64_Phdr);
+        std::memcpy(&segment, bytes.data() + at, sizeof(segment));
+        if (segment.p_type == PT_LOAD) {
+            segment.p_filesz = UINT64_MAX; // past any end, however it is added up
+            std::string oversized = bytes;
+            std::memcpy(oversized.data() + at, &segment, sizeof(segment));
+            EXPECT_EQ(Platform::LoadLibraryFrom(write("oversized.dll", oversized)), nullptr);
+            EXPECT_NE(Platform::LastLoadError().find("the file is truncated"), std::string::npos) << Platform::LastLoadError();
+            break;
+        }
+    }
+
+    const Platform::ModuleHandle complete = Platform::LoadLibraryFrom(write("complete.dll", bytes));
+    EXPECT_NE(complete, nullptr) << Platform::LastLoadError();
+    Platform::FreeLibrary(complete);
+    fs::remove_all(folder);
 }
 #endif
