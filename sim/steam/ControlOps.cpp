@@ -22,8 +22,8 @@ using Sim::Success;
 constexpr std::int64_t kInt32Min = std::numeric_limits<std::int32_t>::min();
 constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
 constexpr std::int64_t kUint32Max = std::numeric_limits<std::uint32_t>::max();
-// Longer than Steam's error buffer, so that tests can see the text cut.
-constexpr std::size_t kMaxInitErrorBytes = 4096;
+// Raw texts: longer than Steam's error buffer, so that tests can see an init error cut.
+constexpr std::size_t kMaxRawTextBytes = 4096;
 
 // Ticket bytes given as "ticketHex" or as a "ticketSize" of pattern bytes.
 std::optional<std::vector<std::uint8_t>> ReadTicket(ControlFields& fields)
@@ -39,17 +39,20 @@ void ReadInitError(ControlFields& fields, Settings& settings)
 {
     fields.Exclusive("initError", "initErrorHex");
     Assign(fields.String("initError"), settings.initError);
-    if (auto bytes = fields.HexBytes("initErrorHex", kMaxInitErrorBytes)) {
+    if (auto bytes = fields.HexBytes("initErrorHex", kMaxRawTextBytes)) {
         settings.initError = std::string(bytes->begin(), bytes->end());
     }
 }
 
 void ReadPersonaName(ControlFields& fields, Settings& settings)
 {
+    fields.Exclusive("personaName", "personaNameHex");
     if (fields.IsNull("personaName")) {
         settings.personaName = nullptr;
     } else if (auto name = fields.String("personaName")) {
         settings.personaName = InternPersonaName(*name);
+    } else if (auto bytes = fields.HexBytes("personaNameHex", kMaxRawTextBytes)) {
+        settings.personaName = InternPersonaName(std::string(bytes->begin(), bytes->end()));
     }
 }
 
@@ -95,7 +98,7 @@ nlohmann::json Reset(const nlohmann::json& request)
 nlohmann::json Set(const nlohmann::json& request)
 {
     ControlFields fields(request, "set",
-                         {"initResult", "initError", "initErrorHex", "loggedOn", "steamId", "personaName", "appId",
+                         {"initResult", "initError", "initErrorHex", "loggedOn", "steamId", "personaName", "personaNameHex", "appId",
                           "overlayEnabled", "ticketResult", "ticketHex", "ticketSize", "ticketHandleZero",
                           "holdTickets"});
     return WithState([&](SimState& state) { return Sim::UpdateSettings(fields, state.runtime.settings, ReadSettings); });
