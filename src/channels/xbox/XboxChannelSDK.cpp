@@ -163,7 +163,11 @@ bool XboxChannelSDK::StartServices(const Gdk::GameRuntimeApi& runtime, ResultCal
         LogFailedCall("XTaskQueueCreate", result);
         return RefuseLoad(cb, VYROCHANNEL_FAILED, LoadFailure("Failed to create task queue: ", result));
     }
+    // A failed Load's queue: what is still on its way there (a Login's sign-in) is answered, and what
+    // hangs on its user released, before the queue goes.
     if (queue_ != nullptr) {
+        DrainTaskQueue();
+        ReleaseUser();
         runtime.XTaskQueueCloseHandle(queue_);
     }
     queue_ = queue;
