@@ -2,8 +2,8 @@
 
 #include <cstdio>
 #include <ctime>
-#include <new>
 
+#include "common/NeverDestroyed.h"
 #include "common/Platform.h"
 
 namespace Vyro {
@@ -28,9 +28,7 @@ Logger& GlobalLogger()
     // other static initialisation or destruction can log, and unloading the library leaves no heap
     // block behind. (std::mutex is not constexpr with every threads runtime, which rules out
     // constant initialisation.)
-    alignas(Logger) static unsigned char storage[sizeof(Logger)];
-    static Logger* const logger = new (storage) Logger;
-    return *logger;
+    return NeverDestroyed<Logger>();
 }
 
 const char* Logger::LevelName(int level)

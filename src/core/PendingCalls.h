@@ -2,10 +2,11 @@
 
 #include <cstdint>
 #include <map>
-#include <new>
 #include <optional>
 #include <utility>
 #include <vector>
+
+#include "common/NeverDestroyed.h"
 
 namespace Vyro {
 
@@ -43,6 +44,18 @@ public:
         return record;
     }
 
+    // Whether a pending record of `owner` satisfies `test`.
+    template <typename Owner, typename Test>
+    static bool AnyOf(const Owner* owner, Test test)
+    {
+        for (const auto& [id, record] : Records()) {
+            if (record.owner == owner && test(record)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
     // Every pending record of `owner`, in the order the calls started; none remain pending.
     template <typename Owner>
     static std::vector<Record> TakeAllOf(const Owner* owner)
@@ -60,16 +73,10 @@ public:
     }
 
 private:
-    // Built in static storage and never destroyed, so that a channel destroyed during the
-    // library's own static destruction still finds it; empty, it holds no heap block that unloading
-    // the library would leave behind.
+    // Never destroyed, so that a channel destroyed during the library's own static destruction
+    // still finds it; empty, it holds no heap block that unloading the library would leave behind.
     using RecordMap = std::map<std::uintptr_t, Record>;
-    static RecordMap& Records()
-    {
-        alignas(RecordMap) static unsigned char storage[sizeof(RecordMap)];
-        static RecordMap* const records = new (storage) RecordMap;
-        return *records;
-    }
+    static RecordMap& Records() { return NeverDestroyed<RecordMap>(); }
     static std::uintptr_t& NextId()
     {
         static std::uintptr_t next = 1;

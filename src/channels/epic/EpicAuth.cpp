@@ -61,6 +61,11 @@ void EpicAuth::SetCredentials(int type, std::string token)
     credentialToken_ = std::move(token);
 }
 
+bool EpicAuth::ReloginRunning() const
+{
+    return RefreshCalls::AnyOf(this, [](const RefreshAttempt& attempt) { return attempt.automatic; });
+}
+
 bool EpicAuth::IsComplete(Eos::EResult result) { return owner_->Api().resultIsOperationComplete(result) != Eos::kFalse; }
 
 void EpicAuth::StartLogin(int type, const std::string& token, void* clientData, Eos::OnLoginCallback* completion)
@@ -133,7 +138,6 @@ void EpicAuth::RefreshLogin(std::string requestId, ResultCallback cb, int retry,
         FailRefresh(requestId, cb, "No refresh token available");
         return;
     }
-    reloginRunning_ = reloginRunning_ || automatic;
     StartLogin(Eos::kCredentialRefreshToken, refreshToken, RefreshCalls::Add({this, cb, std::move(requestId), retry, automatic}),
                &OnRefreshLogin);
 }
@@ -149,9 +153,6 @@ void EpicAuth::CompleteRefreshLogin(const Eos::AuthLoginCallbackInfo& info)
         return;
     }
     RefreshAttempt attempt = *RefreshCalls::Take(info.clientData);
-    if (attempt.automatic) {
-        reloginRunning_ = false; // a retry below starts it again
-    }
     const Eos::EosApi& api = owner_->Api();
     if (info.resultCode == Eos::kSuccess) {
         owner_->SetAccountId(info.localUserId);
@@ -215,7 +216,7 @@ void EpicAuth::OnLoginStatusChanged(const Eos::LoginStatusChangedCallbackInfo* i
 void EpicAuth::HandleLoginStatusChange(const Eos::LoginStatusChangedCallbackInfo& info)
 {
     if (info.prevStatus == Eos::kLoggedIn && info.currentStatus != Eos::kLoggedIn) {
-        if (reloginRunning_) {
+        if (ReloginRunning()) {
             Log(LogLevel::Warning, "[EpicAuth] Login status dropped, auto-relogin already running");
         } else {
             // Never the launcher's exchange code: it is single-use and has expired by now.
@@ -246,7 +247,6 @@ void EpicAuth::RemoveLoginStatusNotification()
 void EpicAuth::Reset()
 {
     RemoveLoginStatusNotification();
-    reloginRunning_ = false;
     credentialType_ = Eos::kCredentialExchangeCode;
     credentialToken_.clear();
 }
@@ -254,7 +254,6 @@ void EpicAuth::Reset()
 void EpicAuth::AbandonPendingLogins(bool answer)
 {
     LauncherCalls::TakeAllOf(this);
-    reloginRunning_ = false;
     for (RefreshAttempt& attempt : RefreshCalls::TakeAllOf(this)) {
         if (answer) {
             BaseChannelSDK::Answer(attempt.cb, VYROCHANNEL_FAILED,

@@ -62,14 +62,14 @@ private:
     void FailRefresh(const std::string& requestId, ResultCallback cb, const std::string& message);
     void RemoveLoginStatusNotification();
     bool IsComplete(Eos::EResult result);
+    // An automatic re-login is pending (a retry is pending again before its failure is answered).
+    bool ReloginRunning() const;
 
     IEpicContext* owner_;
     int credentialType_ = Eos::kCredentialExchangeCode;
     std::string credentialToken_;
     Eos::NotificationId notificationId_ = Eos::kInvalidNotificationId;
     void* statusListener_ = nullptr; // the notification's client data while registered
-    // An automatic re-login is on its way (retries included): a drop seen meanwhile starts no other.
-    bool reloginRunning_ = false;
 };
 
 } // namespace Vyro
