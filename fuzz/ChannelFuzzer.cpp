@@ -173,9 +173,11 @@ public:
         expected_ += withCallback ? 1 : 0;
     }
 
-    // Every request still in flight is answered first, so that each one is checked.
+    // Every request still in flight is answered first, so that each one is checked; held work
+    // is released even when every answer is in, so that Unload does not wait on it.
     void Unload()
     {
+        Release();
         Settle();
         BeforeCall();
         const std::string text = R"({"requestId":"unload-)" + std::to_string(++serial_) + R"("})";
