@@ -223,6 +223,15 @@ std::optional<std::vector<std::uint8_t>> ControlFields::HexBytes(const char* nam
     return bytes;
 }
 
+std::optional<std::string> ControlFields::HexText(const char* name, std::size_t maxBytes)
+{
+    const auto bytes = HexBytes(name, maxBytes);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    return std::string(bytes->begin(), bytes->end());
+}
+
 const nlohmann::json* ControlFields::Array(const char* name)
 {
     if (!Has(name)) {

@@ -49,6 +49,8 @@ public:
     std::optional<std::uint8_t> ByteOrBool(const char* name);
     // Bytes as hexadecimal digit pairs, at most `maxBytes` of them.
     std::optional<std::vector<std::uint8_t>> HexBytes(const char* name, std::size_t maxBytes);
+    // A text given as hexadecimal digit pairs, for bytes no JSON string can carry (invalid UTF-8).
+    std::optional<std::string> HexText(const char* name, std::size_t maxBytes);
     // The member's elements; null when it is absent or not an array.
     const nlohmann::json* Array(const char* name);
     // The member as `parse(value)` reads it (an optional), which gives nothing for a value that is

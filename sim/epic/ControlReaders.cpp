@@ -21,6 +21,7 @@ constexpr std::int64_t kInt64Min = std::numeric_limits<std::int64_t>::min();
 constexpr std::int64_t kInt64Max = std::numeric_limits<std::int64_t>::max();
 constexpr std::int64_t kMaxDelayTicks = 1000000;
 constexpr std::int64_t kMaxGeneratedOffers = 100000;
+constexpr std::size_t kMaxRawTextBytes = 4096;
 constexpr std::uint32_t kProgrammedOfferTag = 0x0ff3c0de;
 constexpr std::uint32_t kProgrammedEntitlementTag = 0xe1c0de00;
 constexpr std::uint32_t kProgrammedItemTag = 0x17e3c0de;
@@ -161,6 +162,8 @@ void ReadOfferTexts(ControlFields& offer, SimOffer& read)
     ReadText(offer, "catalogNamespace", read.catalogNamespace);
     ReadText(offer, "id", read.id);
     ReadText(offer, "titleText", read.titleText);
+    offer.Exclusive("titleText", "titleTextHex");
+    Assign(offer.HexText("titleTextHex", kMaxRawTextBytes), read.titleText);
     ReadText(offer, "descriptionText", read.descriptionText);
     ReadText(offer, "longDescriptionText", read.longDescriptionText);
     ReadText(offer, "technicalDetailsText", read.technicalDetailsText);
@@ -208,7 +211,7 @@ std::optional<Catalogue> ReadOffers(ControlFields& fields)
     std::set<std::string> ids;
     for (std::size_t i = 0; offers != nullptr && i < offers->size(); ++i) {
         ControlFields offer(fields, (*offers)[i], "offers[" + std::to_string(i) + "]",
-                            {"serverIndex", "catalogNamespace", "id", "titleText", "descriptionText", "longDescriptionText",
+                            {"serverIndex", "catalogNamespace", "id", "titleText", "titleTextHex", "descriptionText", "longDescriptionText",
                              "technicalDetailsText", "currencyCode", "priceResult", "originalPrice", "currentPrice",
                              "discountPercentage", "expirationTimestamp", "purchasedCount", "purchaseLimit",
                              "availableForPurchase", "originalPrice64", "currentPrice64", "decimalPoint",

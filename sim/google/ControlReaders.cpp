@@ -32,8 +32,8 @@ std::optional<std::optional<std::string>> ReadMessage(ControlFields& fields, con
     if (auto text = fields.String(textName)) {
         return std::optional<std::string>(std::move(text));
     }
-    if (auto bytes = fields.HexBytes(hexName, kMaxMessageBytes)) {
-        return std::optional<std::string>(std::string(bytes->begin(), bytes->end()));
+    if (auto bytes = fields.HexText(hexName, kMaxMessageBytes)) {
+        return std::optional<std::string>(std::move(bytes));
     }
     return std::nullopt;
 }
@@ -140,7 +140,10 @@ SimProduct ReadProduct(ControlFields& product)
     product.Require("id");
     SimProduct read;
     Assign(product.String("id"), read.id);
-    read.title = product.String("title").value_or(read.id);
+    product.Exclusive("title", "titleHex");
+    read.title = read.id;
+    Assign(product.String("title"), read.title);
+    Assign(product.HexText("titleHex", kMaxMessageBytes), read.title);
     read.name = product.String("name").value_or(read.id);
     read.description = product.String("description").value_or("");
     const nlohmann::json* offers = product.Array("offers");
@@ -200,7 +203,7 @@ std::optional<Catalogue> ReadCatalogue(ControlFields& fields)
     std::set<std::string> offerIds;
     for (std::size_t i = 0; products != nullptr && i < products->size(); ++i) {
         ControlFields product(fields, (*products)[i], "products[" + std::to_string(i) + "]",
-                              {"id", "title", "name", "description", "offers"});
+                              {"id", "title", "titleHex", "name", "description", "offers"});
         SimProduct read = ReadProduct(product);
         RequireUnique(fields, productIds, "product id", read.id);
         for (const SimOffer& offer : read.offers) {

@@ -39,9 +39,7 @@ void ReadInitError(ControlFields& fields, Settings& settings)
 {
     fields.Exclusive("initError", "initErrorHex");
     Assign(fields.String("initError"), settings.initError);
-    if (auto bytes = fields.HexBytes("initErrorHex", kMaxRawTextBytes)) {
-        settings.initError = std::string(bytes->begin(), bytes->end());
-    }
+    Assign(fields.HexText("initErrorHex", kMaxRawTextBytes), settings.initError);
 }
 
 void ReadPersonaName(ControlFields& fields, Settings& settings)
@@ -51,8 +49,8 @@ void ReadPersonaName(ControlFields& fields, Settings& settings)
         settings.personaName = nullptr;
     } else if (auto name = fields.String("personaName")) {
         settings.personaName = InternPersonaName(*name);
-    } else if (auto bytes = fields.HexBytes("personaNameHex", kMaxRawTextBytes)) {
-        settings.personaName = InternPersonaName(std::string(bytes->begin(), bytes->end()));
+    } else if (auto bytes = fields.HexText("personaNameHex", kMaxRawTextBytes)) {
+        settings.personaName = InternPersonaName(*bytes);
     }
 }
 

@@ -44,7 +44,7 @@ nlohmann::json Reset(const nlohmann::json& request)
 nlohmann::json Set(const nlohmann::json& request)
 {
     ControlFields fields(request, "set",
-                         {"initializeResult", "workDelayMs", "holdWork", "waitLimitMs", "xuid", "gamertag", "storeUser",
+                         {"initializeResult", "workDelayMs", "holdWork", "waitLimitMs", "xuid", "gamertag", "gamertagHex", "storeUser",
                           "addUserResults", "addUserDefault", "tokenStartResult", "tokenResults", "tokenDefault",
                           "tokenResultSizeResult", "tokenResultResult", "token", "signature", "storeContextResult", "titleId",
                           "titleIdResult", "sandboxId", "sandboxIdResult", "xblInitializeResult", "xblContextResult"});

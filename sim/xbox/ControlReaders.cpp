@@ -151,6 +151,8 @@ void ReadUserSettings(ControlFields& fields, Settings& settings)
 {
     Assign(fields.Unsigned64("xuid"), settings.xuid);
     ReadShortText(fields, "gamertag", settings.gamertag);
+    fields.Exclusive("gamertag", "gamertagHex");
+    Assign(fields.HexText("gamertagHex", kMaxIdBytes), settings.gamertag);
     Assign(fields.Bool("storeUser"), settings.storeUser);
     ReadOutcomes(fields, "addUserResults", settings.addUser.next);
     ReadOutcome(fields, "addUserDefault", settings.addUser.fallback);
