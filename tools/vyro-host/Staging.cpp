@@ -1,9 +1,12 @@
 #include "Staging.h"
 
 #include <cstdio>
+#include <optional>
 #include <random>
+#include <string_view>
 #include <system_error>
 
+#include "ProcessLiveness.h"
 #include "Utf8Path.h"
 
 namespace VyroHost {
@@ -12,7 +15,35 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A new, empty folder under the system's temporary folder; a random name keeps parallel runs apart.
+constexpr std::string_view kFolderPrefix = "vyro-host-";
+
+// The identity of the process that made a staged folder, from its name:
+// "vyro-host-<process identity>-<random>".
+std::optional<std::string> MakerOf(const std::string& name)
+{
+    const auto end = name.rfind('-');
+    if (!name.starts_with(kFolderPrefix) || end == std::string::npos || end <= kFolderPrefix.size()) {
+        return std::nullopt;
+    }
+    return name.substr(kFolderPrefix.size(), end - kFolderPrefix.size());
+}
+
+// Under Windows a staged folder cannot be removed by the run that made it while the store runtimes
+// the library keeps for the process are loaded from it; each run removes what ended runs left.
+void RemoveFoldersOfEndedRuns(const fs::path& temp)
+{
+    std::error_code code;
+    for (fs::directory_iterator entry(temp, code), end; !code && entry != end; entry.increment(code)) {
+        const auto maker = MakerOf(entry->path().filename().string());
+        std::error_code ignored;
+        if (maker && !ProcessRunning(*maker)) {
+            fs::remove_all(entry->path(), ignored);
+        }
+    }
+}
+
+// A new, empty folder under the system's temporary folder, named after this process; a random
+// part keeps one process's folders apart.
 bool MakeFreshFolder(fs::path& folder, std::string& error)
 {
     std::error_code code;
@@ -21,9 +52,11 @@ bool MakeFreshFolder(fs::path& folder, std::string& error)
         error = "no temporary folder: " + code.message();
         return false;
     }
+    RemoveFoldersOfEndedRuns(temp);
+    const std::string prefix = std::string(kFolderPrefix) + CurrentProcessIdentity() + "-";
     std::random_device random;
     for (int attempt = 0; attempt < 16; ++attempt) {
-        folder = temp / ("vyro-host-" + std::to_string(random()));
+        folder = temp / (prefix + std::to_string(random()));
         if (fs::create_directory(folder, code)) {
             return true;
         }
@@ -78,7 +111,8 @@ StagedFolder::~StagedFolder()
     std::error_code code;
     fs::remove_all(folder_, code);
     if (code) {
-        std::fprintf(stderr, "vyro-host: could not remove %s: %s\n", folder_.string().c_str(), code.message().c_str());
+        std::fprintf(stderr, "vyro-host: could not remove %s yet (%s): a later run removes it\n", folder_.string().c_str(),
+                     code.message().c_str());
     }
 }
 
