@@ -30,8 +30,11 @@ bool CreateConfigStore(const std::filesystem::path& folder, MMKV*& store)
         return false;
     }
     store->clearAll(false);
+    store->holdWrites();
     return true;
 }
+
+bool FinishConfigStore(MMKV* store) { return store != nullptr && store->writeHeld(); }
 
 bool SetBool(MMKV* store, const std::string& key, bool value) { return SetValue(store, key, value); }
 bool SetInt32(MMKV* store, const std::string& key, std::int32_t value) { return SetValue(store, key, value); }

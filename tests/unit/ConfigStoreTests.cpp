@@ -51,6 +51,7 @@ TEST_F(ConfigStoreTest, EarlierKeysDoNotSurviveANewStore)
     ASSERT_TRUE(Vyro::CreateConfigStore(store, handle));
     ASSERT_TRUE(Vyro::SetString(handle, "new.key", "new"));
     EXPECT_EQ(Vyro::CountConfigKeys(handle), 1u);
+    ASSERT_TRUE(Vyro::FinishConfigStore(handle));
 
     Vyro::ConfigReader reader;
     OpenCopyOfStore(reader, store);
@@ -107,6 +108,7 @@ TEST_F(ConfigStoreTest, WhatTheSettersWriteTheReaderReads)
     ASSERT_TRUE(Vyro::SetInt32(handle, "int32.max", INT32_MAX));
     ASSERT_TRUE(Vyro::SetInt64(handle, "int64.min", INT64_MIN));
     ASSERT_TRUE(Vyro::SetInt64(handle, "int64.max", INT64_MAX));
+    ASSERT_TRUE(Vyro::FinishConfigStore(handle));
 
     Vyro::ConfigReader reader;
     OpenCopyOfStore(reader, store);
@@ -124,6 +126,28 @@ TEST_F(ConfigStoreTest, WhatTheSettersWriteTheReaderReads)
     EXPECT_EQ(reader.GetInt32("int32.max", 0), INT32_MAX);
     EXPECT_EQ(reader.GetInt64("int64.min", 0), INT64_MIN);
     EXPECT_EQ(reader.GetInt64("int64.max", 0), INT64_MAX);
+}
+
+// Packing writes the store once, at the end: until then the files hold the empty store.
+TEST_F(ConfigStoreTest, ValuesReachTheFilesWhenTheStoreIsFinished)
+{
+    const fs::path store = folder_.Path() / "store";
+    MMKV* handle = nullptr;
+    ASSERT_TRUE(Vyro::CreateConfigStore(store, handle));
+    ASSERT_TRUE(Vyro::SetString(handle, "first", "1"));
+    ASSERT_TRUE(Vyro::SetInt32(handle, "second", 2));
+    std::string value;
+    Vyro::ConfigReader before;
+    OpenCopyOfStore(before, store);
+    EXPECT_FALSE(before.GetString("first", value));
+
+    ASSERT_TRUE(Vyro::FinishConfigStore(handle));
+    Vyro::ConfigReader after;
+    OpenCopyOfStore(after, store);
+    EXPECT_TRUE(after.GetString("first", value));
+    EXPECT_EQ(value, "1");
+    EXPECT_EQ(after.GetInt32("second", 0), 2);
+    EXPECT_FALSE(Vyro::FinishConfigStore(nullptr));
 }
 
 TEST_F(ConfigStoreTest, StoreThatCannotBeCreated)

@@ -49,6 +49,10 @@ bool WriteEntries(MMKV* store, const std::vector<Vyro::ConfigEntry>& entries, st
         error = "the store holds " + std::to_string(count) + " keys instead of " + std::to_string(entries.size());
         return false;
     }
+    if (!Vyro::FinishConfigStore(store)) {
+        error = "cannot write the store";
+        return false;
+    }
     return true;
 }
 

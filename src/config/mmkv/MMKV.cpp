@@ -155,6 +155,10 @@ bool MMKV::set(const char* value, const std::string& key)
 
 void MMKV::clearAll(bool) { store_->Clear(); }
 
+void MMKV::holdWrites() { store_->HoldWrites(); }
+
+bool MMKV::writeHeld() { return store_->WriteHeld(); }
+
 std::size_t MMKV::count() { return store_->Count(); }
 
 std::vector<std::string> MMKV::allKeys() { return store_->Keys(); }

@@ -77,6 +77,10 @@ public:
 
     // Removes every key; the data file shrinks to one page whatever `keepSpace` says.
     void clearAll(bool keepSpace = false);
+    // Our own, not MMKV's: setters from here on change the values in memory only, until
+    // writeHeld() writes the store once (false when that write fails); for building a whole store.
+    void holdWrites();
+    bool writeHeld();
     std::size_t count();
     std::vector<std::string> allKeys();
 

@@ -73,6 +73,26 @@ void Store::Clear()
     }
 }
 
+void Store::HoldWrites()
+{
+    const std::lock_guard lock(mutex_);
+    holding_ = true;
+}
+
+bool Store::WriteHeld()
+{
+    const std::lock_guard lock(mutex_);
+    if (!holding_) {
+        return true;
+    }
+    holding_ = false;
+    const auto meta = RewriteStore(location_, key_, meta_, values_);
+    if (meta) {
+        meta_ = *meta;
+    }
+    return meta.has_value();
+}
+
 std::size_t Store::Count() const
 {
     const std::lock_guard lock(mutex_);
@@ -107,6 +127,9 @@ bool Store::Commit(const std::string& key, std::optional<std::string> value)
         before = std::move(found->second);
     }
     Assign(key, std::move(value));
+    if (holding_) {
+        return true;
+    }
     if (const auto meta = RewriteStore(location_, key_, meta_, values_)) {
         meta_ = *meta;
         return true;

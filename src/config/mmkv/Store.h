@@ -28,6 +28,12 @@ public:
     bool Set(const std::string& key, std::string value);
     bool Remove(const std::string& key);
     void Clear();
+    // Changes from here on stay in memory until WriteHeld(), which writes them all at once: a store
+    // built key by key would otherwise be rewritten once per key.
+    void HoldWrites();
+    // Writes the held changes and ends holding; false when the write fails (the files then hold
+    // what they held before holding began).
+    bool WriteHeld();
     std::size_t Count() const;
     std::vector<std::string> Keys() const;
 
@@ -45,6 +51,7 @@ private:
     mutable std::mutex mutex_;
     StoreMeta meta_;
     ValueMap values_;
+    bool holding_ = false;
 };
 
 } // namespace Vyro::Mmkv
