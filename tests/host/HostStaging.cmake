@@ -1,7 +1,7 @@
 # vyro-host staging for a session: what a file step reports of text, binary and empty files, the
 # Epic store's own configuration and launcher arguments, refusals of malformed members, and exit
 # codes that come back unchanged from the process the harness starts for the game.
-#   cmake -DHOST=<vyro-host> -DWORK=<folder> [-DEMULATOR=<wine>] -P HostStaging.cmake
+#   cmake -DHOST=<vyro-host> -DWORK=<folder> -DVERSION=<project version> [-DEMULATOR=<wine>] -P HostStaging.cmake
 include(${CMAKE_CURRENT_LIST_DIR}/../config/ToolRunner.cmake)
 
 file(REMOVE_RECURSE ${WORK})
@@ -11,6 +11,15 @@ if(NOT EMULATOR)
     set(ENV{TMPDIR} ${WORK}/tmp)
 endif()
 set(TOOL ${HOST})
+
+# Help on standard output, and the version, each with exit status 0.
+foreach(help --help -h)
+    expect_run(help 0 ${help})
+    expect_contains("usage from ${help}" "${help_out}" "usage: vyro-host [--store")
+endforeach()
+expect_run(version 0 --version)
+string(STRIP "${version_out}" version_line)
+expect_equal("--version" "vyro-host ${VERSION}" "${version_line}")
 
 file(WRITE ${WORK}/log.txt "[WARN][LogEOS] first\r\nsecond Zoë\nlast")
 file(WRITE ${WORK}/empty.txt "")

@@ -16,6 +16,9 @@ std::optional<Command> ParseCommandLine(const std::vector<std::string>& args, st
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
         return Command{};
     }
+    if (args.size() == 1 && args[0] == "--version") {
+        return Command{Command::Kind::Version, {}, {}, {}, {}};
+    }
     if (args.size() == 2 && args[0] == "--list") {
         return Command{Command::Kind::List, {}, PathFromUtf8(args[1]), {}, {}};
     }
@@ -52,8 +55,11 @@ const char* UsageText()
       Prints the value of <key> read as <type>: bool, int32, int64, float, double or string.
       Strings are printed as stored, followed by a newline.
 
-  vyro-config-pack --help
+  vyro-config-pack --help | -h
       Prints this text.
+
+  vyro-config-pack --version
+      Prints "vyro-config-pack <version>".
 
 The store is only read by --list and --get, never changed.
 Exit status: 0 on success, 1 on failure (a message on standard error: bad JSON, duplicate

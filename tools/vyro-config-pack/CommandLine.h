@@ -8,7 +8,7 @@
 namespace ConfigPack {
 
 struct Command {
-    enum class Kind { Help, Pack, List, Get };
+    enum class Kind { Help, Version, Pack, List, Get };
     Kind kind = Kind::Help;
     std::filesystem::path jsonFolder;  // Pack
     std::filesystem::path storeFolder; // Pack, List, Get

@@ -9,6 +9,7 @@
 #include "Failure.h"
 #include "PackCommand.h"
 #include "StoreQueries.h"
+#include "VyroVersion.h"
 #include "vyro-host/StdoutRedirect.h"
 
 #if defined(_WIN32)
@@ -40,6 +41,10 @@ int Run(const std::vector<std::string>& args)
     }
     if (command->kind == Command::Kind::Help) {
         std::fputs(UsageText(), stdout);
+        return kSucceeded;
+    }
+    if (command->kind == Command::Kind::Version) {
+        std::printf("vyro-config-pack %s\n", VYRO_VERSION_TEXT);
         return kSucceeded;
     }
     // The library's own log lines go to standard output; they must not mix with the results.

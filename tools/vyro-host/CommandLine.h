@@ -25,7 +25,8 @@ struct Options {
 inline constexpr const char* kUsage =
     "usage: vyro-host [--store none|steam|google|epic|xbox] [--launched-by NAMES] [--library PATH] [--check]\n"
     "                 SCENARIO.json [-- ARG...]\n"
-    "       vyro-host --help\n"
+    "       vyro-host --help | -h\n"
+    "       vyro-host --version\n"
     "  --store NAME         stage that store's simulated runtime (for xbox, the Gaming Runtime and the\n"
     "                       Xbox services library; for epic, also its configuration store) beside\n"
     "                       the library, and start the game as that store does\n"

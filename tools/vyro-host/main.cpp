@@ -23,6 +23,7 @@
 #include "StdoutRedirect.h"
 #include "Stores.h"
 #include "Utf8Path.h"
+#include "VyroVersion.h"
 
 namespace {
 
@@ -151,8 +152,12 @@ int PlayScenario(const Options& options, const Scenario& scenario, const StoreSe
 
 int Run(const std::vector<std::string>& arguments)
 {
-    if (arguments == std::vector<std::string>{"--help"}) {
+    if (arguments == std::vector<std::string>{"--help"} || arguments == std::vector<std::string>{"-h"}) {
         std::printf("%s\n", kUsage);
+        return kPassed;
+    }
+    if (arguments == std::vector<std::string>{"--version"}) {
+        std::printf("vyro-host %s\n", VYRO_VERSION_TEXT);
         return kPassed;
     }
     std::string error;
