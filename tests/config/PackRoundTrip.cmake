@@ -71,6 +71,25 @@ expect_run(list 0 --list ${store})
 expect_equal("--list after the second pack" "only\n" "${list_out}")
 expect_get(${store} string only second)
 
+# Keys with control characters and backslashes are listed one per line, escaped, and --get takes
+# them as listed (and, for one that no listed form names, as given).
+expect_run(control 0 ${INPUT}/control-keys ${WORK}/control)
+expect_run(list 0 --list ${WORK}/control)
+expect_equal("--list of escaped keys" [[back\\slash
+bell\x07
+line\nbreak
+plain
+tab\there
+]] "${list_out}")
+expect_contains("--list note" "${list_err}" "note: keys with a backslash or a control character are shown escaped")
+expect_get(${WORK}/control string [[line\nbreak]] newline)
+expect_get(${WORK}/control string [[tab\there]] tab)
+expect_get(${WORK}/control string [[bell\x07]] bell)
+expect_get(${WORK}/control string [[back\\slash]] backslash)
+expect_get(${WORK}/control string [[back\slash]] backslash)
+expect_run(plain_list 0 --list ${store})
+expect_equal("no note without escaped keys" "" "${plain_list_err}")
+
 # Every getter on a store that MMKV 2.4 wrote.
 file(COPY ${FIXTURES}/types/VyroChannelConfig ${FIXTURES}/types/VyroChannelConfig.crc DESTINATION ${WORK}/types
      FILE_PERMISSIONS OWNER_READ OWNER_WRITE)

@@ -49,11 +49,14 @@ const char* UsageText()
       Prints "wrote <n> entries to <store file>" and exits 0.
 
   vyro-config-pack --list <store-folder>
-      Prints the store's keys, sorted, one per line.
+      Prints the store's keys, sorted, one per line. A key with a backslash or a control
+      character is shown escaped: \\, \n, \r, \t, or \xHH for any other control character
+      (a note on standard error says so).
 
   vyro-config-pack --get <store-folder> <type> <key>
       Prints the value of <key> read as <type>: bool, int32, int64, float, double or string.
-      Strings are printed as stored, followed by a newline.
+      Strings are printed as stored, followed by a newline. <key> is read as --list shows it
+      and, when no key of that form is found, exactly as given.
 
   vyro-config-pack --help | -h
       Prints this text.

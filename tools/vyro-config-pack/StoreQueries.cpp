@@ -10,6 +10,7 @@
 #include <fmt/format.h>
 
 #include "Failure.h"
+#include "ListedKey.h"
 #include "config/ConfigStore.h"
 #include "config/ConfigStoreKey.h"
 #include "config/Utf8Path.h"
@@ -88,9 +89,17 @@ int RunList(const fs::path& storeFolder, std::FILE* out)
     }
     std::vector<std::string> keys = store->allKeys();
     std::sort(keys.begin(), keys.end());
+    bool escaped = false;
     for (const std::string& key : keys) {
-        std::fwrite(key.data(), 1, key.size(), out);
+        const std::string listed = ListedKey(key);
+        escaped = escaped || listed != key;
+        std::fwrite(listed.data(), 1, listed.size(), out);
         std::fputc('\n', out);
+    }
+    if (escaped) {
+        std::fputs("note: keys with a backslash or a control character are shown escaped (\\\\, \\n, \\r, \\t, \\xHH); "
+                   "--get takes them as shown\n",
+                   stderr);
     }
     return kSucceeded;
 }
@@ -106,7 +115,12 @@ int RunGet(const fs::path& storeFolder, const std::string& type, const std::stri
     if (store == nullptr) {
         return kFailed;
     }
-    const std::optional<std::string> value = reader->second(*store, key);
+    // The key as --list shows it first, then exactly as given.
+    const std::optional<std::string> listedKey = KeyFromListing(key);
+    std::optional<std::string> value = listedKey ? reader->second(*store, *listedKey) : std::nullopt;
+    if (!value) {
+        value = reader->second(*store, key);
+    }
     if (!value) {
         return Fail("key not found: " + key);
     }
