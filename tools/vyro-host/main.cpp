@@ -14,6 +14,7 @@
 #include "HostLibrary.h"
 #include "LaunchChain.h"
 #include "Output.h"
+#include "PackageLayout.h"
 #include "Records.h"
 #include "Scenario.h"
 #include "ScenarioCheck.h"
@@ -47,7 +48,7 @@ std::map<std::string, fs::path> FilesToStage(const fs::path& library, const Stor
 {
     std::map<std::string, fs::path> files{{library.filename().string(), library}};
     for (const StagedFile& file : store.files) {
-        files[file.name] = bin / file.source;
+        files[file.name] = StoreRuntimeFor(bin, store.name, file.source);
     }
     for (const auto& [name, source] : scenario.stage) {
         files[name] = bin / source;
@@ -142,7 +143,7 @@ int PlayScenario(const Options& options, const Scenario& scenario, const StoreSe
         output.Emit(ArgumentsRecord(*options.gameArguments));
     }
     const fs::path bin = ExecutableFolder();
-    const fs::path library = options.library.value_or(bin / HostLibrary::FileName());
+    const fs::path library = options.library.value_or(LibraryFor(bin, HostLibrary::FileName()));
     const auto folder = Stage(library, store, scenario, bin, error);
     if (!folder || !RunScenario(scenario, folder->Folder() / library.filename(), *folder, output, error)) {
         return Fail(error);
