@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ binutils
-    nlohmann-json3-dev libfmt-dev libgtest-dev googletest libbenchmark-dev libssl-dev zlib1g-dev
+    nlohmann-json3-dev libfmt-dev libgtest-dev googletest libbenchmark-dev nettle-dev pkgconf zlib1g-dev
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev wine wine64
     mono-mcs mono-runtime nunit-console libnunit-cil-dev
     clang-14 libclang-rt-14-dev libfuzzer-14-dev

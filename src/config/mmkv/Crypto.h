@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-// The platform's own cryptography (OpenSSL's libcrypto on POSIX, CNG on Windows): AES in CFB mode
+// The platform's own cryptography (Nettle on POSIX, CNG on Windows): AES in CFB mode
 // and random bytes.
 namespace Vyro::Mmkv {
 
