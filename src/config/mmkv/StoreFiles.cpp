@@ -1,6 +1,5 @@
 #include "config/mmkv/StoreFiles.h"
 
-#include <algorithm>
 #include <fstream>
 #include <system_error>
 
@@ -40,17 +39,11 @@ std::optional<std::string> ReadFilePrefix(const fs::path& path, std::uintmax_t m
     if (!file.is_open()) {
         return std::nullopt;
     }
-    std::string bytes;
-    char chunk[16384];
-    while (bytes.size() < maxBytes) {
-        const auto wanted =
-            static_cast<std::streamsize>(std::min<std::uintmax_t>(sizeof chunk, maxBytes - bytes.size()));
-        const std::streamsize got = file.rdbuf()->sgetn(chunk, wanted);
-        if (got <= 0) {
-            break;
-        }
-        bytes.append(chunk, static_cast<std::size_t>(got));
-    }
+    // One allocation of the size asked for, read straight into: a growing string would take fresh
+    // heap pages for every doubling, which is most of what a process's first store open costs.
+    std::string bytes(static_cast<std::size_t>(maxBytes), '\0');
+    const std::streamsize got = file.rdbuf()->sgetn(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
     return bytes;
 }
 
