@@ -4,7 +4,7 @@
 # against the Linux package, with MinGW against the Windows package. Each game then plays Load, Init,
 # Login and Unload from a game folder holding the library and the devkit's Steam runtime, started
 # by the package's launcher under the name steam.exe (the Windows one under Wine). A missing file
-# or a wrong path in a package fails here.
+# or a wrong path in a package fails here, as does a Windows library over 2.5 MB.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source=$PWD
@@ -16,6 +16,8 @@ version=$(sed -n 's/^project(VyroChannel VERSION \([0-9.]*\).*/\1/p' CMakeLists.
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export WINEDEBUG=-all
+# What a game may add to its download for the library with all four channels.
+max_dll_bytes=2500000
 
 (cd dist && sha256sum -c SHA256SUMS)
 
@@ -33,6 +35,12 @@ consumer() {
                 tools/"$launcher" devkit/steam/steam_api64.dll devkit/README.md README.md LICENSE CHANGELOG.md; do
         [ -f "$package/$part" ] || { echo "the $platform package lacks $part" >&2; return 1; }
     done
+    if [ "$platform" = windows ]; then
+        local size
+        size=$(stat -c %s "$package/$library")
+        echo "the stripped $library is $size bytes"
+        [ "$size" -le "$max_dll_bytes" ] || { echo "that is more than $max_dll_bytes bytes" >&2; return 1; }
+    fi
     cmake -S examples/consumer -B "$work/$platform/build" -G Ninja -DCMAKE_PREFIX_PATH="$package" "$@" >/dev/null
     cmake --build "$work/$platform/build"
     local folder=$work/$platform/game
