@@ -10,8 +10,6 @@ cd "$(dirname "$0")/.."
 source=$PWD
 
 scripts/package.sh
-version=$(sed -n 's/^project(VyroChannel VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-[ -n "$(git status --porcelain 2>/dev/null)" ] && version="$version-dirty"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -25,11 +23,15 @@ max_dll_bytes=2500000
 consumer() {
     local platform=$1 library=$2 launcher=$3 game=$4
     shift 4
-    local package=$work/$platform/VyroChannel-$version-$platform-x64
-    mkdir -p "$work/$platform"
-    echo "=== consumer against the $platform package"
+    # The package of this platform that package.sh has just listed in SHA256SUMS.
     local archive
-    archive=$(ls "$source"/dist/VyroChannel-"$version"-"$platform"-x64.*)
+    archive=$(awk -v platform="$platform" '$2 ~ "-" platform "-x64[.]" { print $2 }' "$source/dist/SHA256SUMS")
+    local name=${archive%.zip}
+    name=${name%.tar.gz}
+    local package=$work/$platform/$name
+    mkdir -p "$work/$platform"
+    echo "=== consumer against the $platform package ($archive)"
+    archive=$source/dist/$archive
     (cd "$work/$platform" && cmake -E tar xf "$archive")
     for part in include/VyroChannel.h lib/cmake/VyroChannel/VyroChannelConfig.cmake "$library" \
                 tools/"$launcher" devkit/steam/steam_api64.dll devkit/README.md README.md LICENSE CHANGELOG.md; do
@@ -61,5 +63,5 @@ consumer() {
 consumer linux lib/libVyroChannel.so vyro-launch consumer
 consumer windows bin/VyroChannel.dll vyro-launch.exe consumer.exe \
     -DCMAKE_TOOLCHAIN_FILE="$source/cmake/mingw-w64-x86_64.cmake" \
-    -DVyroChannel_DIR="$work/windows/VyroChannel-$version-windows-x64/lib/cmake/VyroChannel"
+    -DVyroChannel_DIR="$(ls -d "$work"/windows/VyroChannel-*-windows-x64)/lib/cmake/VyroChannel"
 echo "=== both packages built, unpacked and used"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds everything (native, sanitizers, Windows cross build) and runs every test; the Windows
-# tests run under Wine.
+# tests run under Wine. Then builds the release packages and a game against them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,8 +12,14 @@ export GTEST_COLOR=no
 tsan_runner=()
 if command -v setarch >/dev/null; then tsan_runner=(setarch "$(uname -m)" -R); fi
 
-presets=(${VYRO_PRESETS:-posix posix-asan posix-tsan posix-fuzz windows})
+# "packages" is the last stage: the release packages built and used by a game outside the tree.
+presets=(${VYRO_PRESETS:-posix posix-asan posix-tsan posix-fuzz windows packages})
 for preset in "${presets[@]}"; do
+    if [ "$preset" = packages ]; then
+        echo "=== release packages"
+        scripts/test-packages.sh
+        continue
+    fi
     echo "=== ${preset}: configure and build"
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset"
