@@ -22,6 +22,10 @@ add_library(vyro_fmt STATIC ${PROJECT_SOURCE_DIR}/src/common/FmtImplementation.c
 target_include_directories(vyro_fmt SYSTEM PUBLIC ${VYRO_FMT_HEADERS})
 set_target_properties(vyro_fmt PROPERTIES POSITION_INDEPENDENT_CODE ON)
 
+# The headers nearly every file of the larger targets includes, precompiled once per target rather
+# than parsed once per file (about a quarter of each such file's compile time).
+set(VYRO_PRECOMPILED_HEADERS <nlohmann/json.hpp> <memory> <optional> <string> <vector>)
+
 if(VYRO_BUILD_TESTS)
     # Built from the sources Debian's googletest package installs, with this build's flags
     # (sanitizers, the MinGW runtime).
