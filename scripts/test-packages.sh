@@ -43,7 +43,10 @@ consumer() {
         echo "the stripped $library is $size bytes"
         [ "$size" -le "$max_dll_bytes" ] || { echo "that is more than $max_dll_bytes bytes" >&2; return 1; }
     fi
-    cmake -S examples/consumer -B "$work/$platform/build" -G Ninja -DCMAKE_PREFIX_PATH="$package" "$@" >/dev/null
+    local find=(-DCMAKE_PREFIX_PATH="$package")
+    # The cross toolchain looks for packages only under MinGW's root: a studio names the folder.
+    [ "$platform" = windows ] && find+=(-DVyroChannel_DIR="$package/lib/cmake/VyroChannel")
+    cmake -S examples/consumer -B "$work/$platform/build" -G Ninja "${find[@]}" "$@" >/dev/null
     cmake --build "$work/$platform/build"
     local folder=$work/$platform/game
     mkdir -p "$folder"
@@ -62,6 +65,5 @@ consumer() {
 
 consumer linux lib/libVyroChannel.so vyro-launch consumer
 consumer windows bin/VyroChannel.dll vyro-launch.exe consumer.exe \
-    -DCMAKE_TOOLCHAIN_FILE="$source/cmake/mingw-w64-x86_64.cmake" \
-    -DVyroChannel_DIR="$(ls -d "$work"/windows/VyroChannel-*-windows-x64)/lib/cmake/VyroChannel"
+    -DCMAKE_TOOLCHAIN_FILE="$source/cmake/mingw-w64-x86_64.cmake"
 echo "=== both packages built, unpacked and used"

@@ -10,7 +10,9 @@ Platform* ResolveInto(Call& call, Handle handle, const char* member)
     Platform* platform = call.Rt().platforms.Find(handle);
     call.Entry()[member] = platform == nullptr ? nlohmann::json() : nlohmann::json(platform->number);
     if (platform == nullptr) {
-        call.Misuse(std::string("unknown or released ") + member + " handle");
+        std::string problem = "unknown or released ";
+        problem.append(member).append(" handle");
+        call.Misuse(problem);
     }
     return platform;
 }

@@ -71,7 +71,8 @@ void ReadLoginResults(ControlFields& fields, Settings& settings)
     for (const nlohmann::json& entry : *entries) {
         const auto sequence = AsSequence(entry);
         if (!sequence) {
-            fields.Fail("loginResults", std::string("an array whose entries are each ") + kSequenceRequirement);
+            std::string requirement = "an array whose entries are each ";
+            fields.Fail("loginResults", requirement.append(kSequenceRequirement));
             return;
         }
         results.push_back(*sequence);
