@@ -31,7 +31,8 @@ std::optional<std::vector<std::string>> LauncherNames(const std::string& list, s
         const std::size_t comma = std::min(list.find(',', start), list.size());
         names.push_back(list.substr(start, comma - start));
         if (!IsPlainFileName(names.back())) {
-            error = std::string(kLaunchedBy) + ": \"" + names.back() + "\" is not an executable file name";
+            error = kLaunchedBy;
+            error.append(": \"").append(names.back()).append("\" is not an executable file name");
             return std::nullopt;
         }
         start = comma + 1;
