@@ -15,8 +15,8 @@ expect_equal("--version" "vyro-config-pack ${VERSION}" "${version_line}")
 
 foreach(arguments "" "--list" "--get;folder;string" "--bogus;folder" "one;two;three")
     expect_run(bad 2 ${arguments})
-    expect_contains("usage after [${arguments}]" "${bad_err}" "Usage:")
+    expect_message("usage after [${arguments}]" bad "Usage:")
 endforeach()
 
 expect_run(type 2 --get folder text key)
-expect_contains("unknown type" "${type_err}" "error: unknown type 'text'")
+expect_message("unknown type" type "error: unknown type 'text'")

@@ -11,7 +11,7 @@ file(WRITE ${WORK}/blocker "a file where a folder should be")
 # expect_pack_failure(<json folder> <store folder> <part of the error text>)
 function(expect_pack_failure json store error)
     expect_run(pack 1 ${json} ${store})
-    expect_contains("pack ${json} into ${store}" "${pack_err}" "${error}")
+    expect_message("pack ${json} into ${store}" pack "${error}")
     expect_equal("standard output of a failed pack" "" "${pack_out}")
 endfunction()
 
@@ -41,8 +41,8 @@ expect_equal("earlier store after a failed pack" "${before}" "${after}")
 
 # Reading what is not a store.
 expect_run(list 1 --list ${WORK}/missing)
-expect_contains("--list of a missing store" "${list_err}" "error: no configuration store in: ")
+expect_message("--list of a missing store" list "error: no configuration store in: ")
 expect_run(get 1 --get ${WORK} string only)
-expect_contains("--get without a store" "${get_err}" "error: no configuration store in: ")
+expect_message("--get without a store" get "error: no configuration store in: ")
 
 file(REMOVE_RECURSE ${WORK})

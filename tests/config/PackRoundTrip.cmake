@@ -38,7 +38,7 @@ expect_get(${store} string epic.productName "Fixture Game")
 
 expect_run(absent 1 --get ${store} string epic.clientSecret)
 expect_equal("absent key output" "" "${absent_out}")
-expect_contains("absent key" "${absent_err}" "key not found: epic.clientSecret")
+expect_message("absent key" absent "key not found: epic.clientSecret")
 
 expect_run(list 0 --list ${store})
 expect_equal("--list" "bool.false
@@ -81,7 +81,7 @@ line\nbreak
 plain
 tab\there
 ]] "${list_out}")
-expect_contains("--list note" "${list_err}" "note: keys with a backslash or a control character are shown escaped")
+expect_message("--list note" list "note: keys with a backslash or a control character are shown escaped")
 expect_get(${WORK}/control string [[line\nbreak]] newline)
 expect_get(${WORK}/control string [[tab\there]] tab)
 expect_get(${WORK}/control string [[bell\x07]] bell)

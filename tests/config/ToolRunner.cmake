@@ -24,6 +24,16 @@ function(expect_contains what text part)
     endif()
 endfunction()
 
+# expect_message(<what> <name> <part>): the run <name>'s standard error holds <part>; when not, its
+# exit status and both outputs are shown, so that a run that printed nothing at all is told apart.
+function(expect_message what name part)
+    string(FIND "${${name}_err}" "${part}" position)
+    if(position EQUAL -1)
+        message(SEND_ERROR "${what}: [${part}] not found in standard error\n"
+            "  exit status [${${name}_status}]\n  stdout [${${name}_out}]\n  stderr [${${name}_err}]")
+    endif()
+endfunction()
+
 # expect_run(<name> <status> <args>...): runs the tool and checks its exit status.
 macro(expect_run name expected_status)
     run_tool(${name} ${ARGN})

@@ -74,15 +74,15 @@ expect_contains("arguments after --" "${given_out}" [[{"type":"arguments","argum
 # Exit codes of the process started for the game: a failed check, and a store that cannot be packed.
 scenario(failing [=["arguments": ["-a=1"]]=] [=["steps": []]=] [=["expect": [{"type": "callback"}]]=])
 expect_run(failing 1 --check ${WORK}/failing.json)
-expect_contains("the check's verdict" "${failing_err}" "vyro-host: check failed: ")
+expect_message("the check's verdict" failing "vyro-host: check failed: ")
 scenario(unpackable [=["arguments": ["-a=1"]]=] [["config": "broken-config"]] [=["steps": []]=])
 expect_run(unpackable 2 ${WORK}/unpackable.json)
-expect_contains("the packer's failure" "${unpackable_err}" "vyro-host: cannot pack the configuration in ")
+expect_message("the packer's failure" unpackable "vyro-host: cannot pack the configuration in ")
 
 # A folder where a staged file is.
 scenario(blocked [=["stage": {"marker": "@WORK@/log.txt"}]=] [=["stageDirs": ["marker/inside"]]=] [=["steps": []]=])
 expect_run(blocked 2 ${WORK}/blocked.json)
-expect_contains("a folder inside a file" "${blocked_err}" "vyro-host: cannot make the folder marker/inside in ")
+expect_message("a folder inside a file" blocked "vyro-host: cannot make the folder marker/inside in ")
 
 # Folders that ended runs could not remove (under Windows the runtimes they kept loaded were in them)
 # are removed by a later run; those of a running process, and folders of another shape, are kept.
@@ -120,5 +120,5 @@ foreach(member refusal IN ZIP_LISTS refused_members refusals)
     endif()
     scenario(refused ${member} ${steps})
     expect_run(refused 2 ${WORK}/refused.json)
-    expect_contains("refusal of ${member}" "${refused_err}" "${refusal}")
+    expect_message("refusal of ${member}" refused "${refusal}")
 endforeach()

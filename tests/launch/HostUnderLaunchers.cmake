@@ -22,20 +22,20 @@ endfunction()
 scenario(answered 1)
 expect_run(passed 0 --launched-by steam.exe,game-launcher.exe --check ${WORK}/answered.json)
 expect_contains("records on standard output" "${passed_out}" [[{"step":0,"call":"Init","params":{"requestId":"1"}}]])
-expect_contains("the check's verdict" "${passed_err}" "vyro-host: check passed (0 in order, 1 counted)")
+expect_message("the check's verdict" passed "vyro-host: check passed (0 in order, 1 counted)")
 
 # Under the scenario's own launchers a failed check comes back as such; "" on the command line
 # starts the same scenario directly, with the same verdict.
 scenario(twice 2 [=["launchedBy": ["steam.exe"]]=])
 expect_run(failed 1 --check ${WORK}/twice.json)
-expect_contains("the check's verdict" "${failed_err}" "vyro-host: check failed: ")
+expect_message("the check's verdict" failed "vyro-host: check failed: ")
 # Not by run_tool, whose argument list would drop the empty argument.
 execute_process(COMMAND ${EMULATOR} ${HOST} --launched-by "" --check ${WORK}/twice.json RESULT_VARIABLE direct_status
     OUTPUT_QUIET ERROR_QUIET)
 expect_equal("exit status started directly" 1 "${direct_status}")
 
 expect_run(unstaged 2 --launched-by steam.exe --library ${WORK}/no-such-library --check ${WORK}/answered.json)
-expect_contains("the innermost harness's message" "${unstaged_err}" "vyro-host: cannot stage ")
+expect_message("the innermost harness's message" unstaged "vyro-host: cannot stage ")
 
 if(NOT EMULATOR)
     file(GLOB left LIST_DIRECTORIES true ${WORK}/tmp/*)
@@ -49,7 +49,7 @@ set(refusals [["launchedBy" must be an array of executable file names]] [["launc
 foreach(member refusal IN ZIP_LISTS refused_members refusals)
     scenario(refused 1 ${member})
     expect_run(refused 2 --check ${WORK}/refused.json)
-    expect_contains("refusal of ${member}" "${refused_err}" "${refusal}")
+    expect_message("refusal of ${member}" refused "${refusal}")
 endforeach()
 expect_run(empty_name 2 --launched-by steam.exe, ${WORK}/answered.json)
-expect_contains("empty launcher name" "${empty_name_err}" [[--launched-by: "" is not an executable file name]])
+expect_message("empty launcher name" empty_name [[--launched-by: "" is not an executable file name]])

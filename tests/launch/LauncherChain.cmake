@@ -30,8 +30,8 @@ expect_equal("options the probe was started with"
 # Exit codes come back as they are, whoever fails.
 expect_run(unwritable 1 ${WORK}/game-launcher.exe ${PROBE} ${WORK}/no-such-folder/report.txt 0)
 expect_run(missing 2 ${WORK}/game-launcher.exe ${WORK}/no-such-program.exe)
-expect_contains("standard error of the inner launcher" "${missing_err}"
+expect_message("standard error of the inner launcher" missing
     "vyro-launch: cannot start ${WORK}/no-such-program.exe: ")
 set(TOOL ${LAUNCHER})
 expect_run(usage 2)
-expect_contains("no program" "${usage_err}" "usage: vyro-launch PROGRAM [ARGUMENT...]")
+expect_message("no program" usage "usage: vyro-launch PROGRAM [ARGUMENT...]")
