@@ -37,15 +37,15 @@ consumer() {
                 tools/"$launcher" devkit/steam/steam_api64.dll devkit/README.md README.md LICENSE CHANGELOG.md; do
         [ -f "$package/$part" ] || { echo "the $platform package lacks $part" >&2; return 1; }
     done
+    local find=(-DCMAKE_PREFIX_PATH="$package")
     if [ "$platform" = windows ]; then
         local size
         size=$(stat -c %s "$package/$library")
         echo "the stripped $library is $size bytes"
         [ "$size" -le "$max_dll_bytes" ] || { echo "that is more than $max_dll_bytes bytes" >&2; return 1; }
+        # The cross toolchain looks for packages only under MinGW's root: a studio names the folder.
+        find+=(-DVyroChannel_DIR="$package/lib/cmake/VyroChannel")
     fi
-    local find=(-DCMAKE_PREFIX_PATH="$package")
-    # The cross toolchain looks for packages only under MinGW's root: a studio names the folder.
-    [ "$platform" = windows ] && find+=(-DVyroChannel_DIR="$package/lib/cmake/VyroChannel")
     cmake -S examples/consumer -B "$work/$platform/build" -G Ninja "${find[@]}" "$@" >/dev/null
     cmake --build "$work/$platform/build"
     local folder=$work/$platform/game
