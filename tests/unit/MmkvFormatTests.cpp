@@ -10,6 +10,7 @@
 #include "config/mmkv/Crypto.h"
 #include "config/mmkv/KeyValueStream.h"
 #include "config/mmkv/MetaFile.h"
+#include "config/mmkv/StoreFiles.h"
 #include "config/mmkv/Varint.h"
 
 using namespace Vyro::Mmkv;
@@ -106,4 +107,16 @@ TEST(MmkvStream, AnyParseErrorDiscardsTheWholeStream)
         EXPECT_EQ(ReplayStream(good + FromHex(tail)), std::nullopt) << tail;
     }
     EXPECT_EQ(ReplayStream(""), std::nullopt) << "no placeholder";
+}
+
+// A folder in place of a file opens on POSIX and then fails to read: that is no file at all, not an
+// empty one. Windows refuses to open it.
+TEST(MmkvStoreFiles, ReadsAtMostThePrefixAskedForAndNothingFromAFileThatCannotBeRead)
+{
+    VyroTest::TestFolder folder;
+    WriteBytes(folder.Path() / "file", "0123456789");
+    EXPECT_EQ(ReadFilePrefix(folder.Path() / "file", 4), "0123");
+    EXPECT_EQ(ReadFilePrefix(folder.Path() / "file", 64), "0123456789");
+    EXPECT_EQ(ReadFilePrefix(folder.Path() / "missing", 4), std::nullopt);
+    EXPECT_EQ(ReadFilePrefix(folder.Path(), 4), std::nullopt);
 }

@@ -57,6 +57,10 @@ std::optional<std::string> ReadFilePrefix(const fs::path& path, std::uintmax_t m
     // reads (fresh heap pages for every doubling).
     std::string bytes(static_cast<std::size_t>(maxBytes), '\0');
     bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.get()));
+    // A failed read is no shorter file: its checksum would fail and hide the cause.
+    if (std::ferror(file.get()) != 0) {
+        return std::nullopt;
+    }
     return bytes;
 }
 

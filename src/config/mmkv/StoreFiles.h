@@ -27,8 +27,8 @@ struct StoreLocation {
 
 // Null when the file is missing or cannot be opened.
 std::optional<std::uintmax_t> FileSize(const std::filesystem::path& path);
-// At most `maxBytes` from the start of the file; null when it cannot be opened. A read error
-// ends the result early, which a caller sees as a shorter file.
+// At most `maxBytes` from the start of the file (fewer when it is shorter); null when it cannot be
+// opened or read.
 std::optional<std::string> ReadFilePrefix(const std::filesystem::path& path, std::uintmax_t maxBytes);
 
 // Overwrites the file in place (creating it when missing) and then cuts it to `bytes.size()`: the
